@@ -33,21 +33,21 @@ std::uint8_t ByteReader::u8(std::size_t offset) const {
 }
 
 std::int16_t ByteReader::i16(std::size_t offset) const {
-    return fits(offset, 2) ? static_cast<std::int16_t>(loadLittleEndian<std::uint16_t>(
-                                 m_bytes.data() + offset))
-                           : 0;
+    return fits(offset, 2)
+               ? static_cast<std::int16_t>(loadLittleEndian<std::uint16_t>(m_bytes.data() + offset))
+               : 0;
 }
 
 std::int32_t ByteReader::i32(std::size_t offset) const {
-    return fits(offset, 4) ? static_cast<std::int32_t>(loadLittleEndian<std::uint32_t>(
-                                 m_bytes.data() + offset))
-                           : 0;
+    return fits(offset, 4)
+               ? static_cast<std::int32_t>(loadLittleEndian<std::uint32_t>(m_bytes.data() + offset))
+               : 0;
 }
 
 std::int64_t ByteReader::i64(std::size_t offset) const {
-    return fits(offset, 8) ? static_cast<std::int64_t>(loadLittleEndian<std::uint64_t>(
-                                 m_bytes.data() + offset))
-                           : 0;
+    return fits(offset, 8)
+               ? static_cast<std::int64_t>(loadLittleEndian<std::uint64_t>(m_bytes.data() + offset))
+               : 0;
 }
 
 float ByteReader::f32(std::size_t offset) const {
@@ -67,7 +67,7 @@ QString ByteReader::text(std::size_t offset, std::size_t width) const {
         return {};
     }
     std::size_t end = width;
-    while (end > 0 && m_bytes[offset + end - 1] == ' ') {
+    while (end > 0 && (m_bytes[offset + end - 1] == ' ' || m_bytes[offset + end - 1] == 0)) {
         --end;
     }
     return decodeCp1252(m_bytes.subspan(offset, end));

@@ -13,7 +13,8 @@ namespace kalmur {
 // make a read go past its bytes.
 class ByteReader {
 public:
-    explicit ByteReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+    explicit ByteReader(std::span<const std::uint8_t> bytes)
+        : m_bytes(bytes) {}
 
     std::uint8_t u8(std::size_t offset) const;
     std::int16_t i16(std::size_t offset) const;
@@ -23,7 +24,8 @@ public:
     double f64(std::size_t offset) const;
     // An Integer boolean: any value other than 0 is true.
     bool boolean(std::size_t offset) const { return i16(offset) != 0; }
-    // A fixed-width Windows-1252 text with trailing spaces removed.
+    // A fixed-width Windows-1252 text with trailing spaces (and the zero bytes of a
+    // never-written field) removed.
     QString text(std::size_t offset, std::size_t width) const;
     // A sub-image; empty (and ok() cleared) when it does not fit.
     std::span<const std::uint8_t> bytes(std::size_t offset, std::size_t count) const;

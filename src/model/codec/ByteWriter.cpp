@@ -76,7 +76,8 @@ void ByteWriter::setText(std::size_t offset, std::size_t width, const QString& t
 
 void ByteWriter::setBytes(std::size_t offset, std::span<const std::uint8_t> bytes) {
     if (fits(offset, bytes.size())) {
-        std::copy(bytes.begin(), bytes.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+        std::copy(bytes.begin(), bytes.end(),
+                  m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
     }
 }
 

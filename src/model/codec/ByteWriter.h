@@ -12,7 +12,8 @@ namespace kalmur {
 // the image.
 class ByteWriter {
 public:
-    explicit ByteWriter(std::span<std::uint8_t> bytes) : m_bytes(bytes) {}
+    explicit ByteWriter(std::span<std::uint8_t> bytes)
+        : m_bytes(bytes) {}
 
     void setU8(std::size_t offset, std::uint8_t value);
     void setI16(std::size_t offset, std::int16_t value);

@@ -4,11 +4,17 @@
 
 namespace kalmur::OleDate {
 
-QDate epoch() { return QDate(1899, 12, 30); }
+QDate epoch() {
+    return QDate(1899, 12, 30);
+}
 
-double fromDate(QDate date) { return static_cast<double>(epoch().daysTo(date)); }
+double fromDate(QDate date) {
+    return static_cast<double>(epoch().daysTo(date));
+}
 
-double fromTime(QTime time) { return time.msecsSinceStartOfDay() / 86'400'000.0; }
+double fromTime(QTime time) {
+    return time.msecsSinceStartOfDay() / 86'400'000.0;
+}
 
 std::optional<int> dayNumber(double value) {
     if (!std::isfinite(value) || value < kMinDay || value >= kMaxDay + 1.0) {

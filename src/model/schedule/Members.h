@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -49,6 +51,15 @@ constexpr const MemberInfo& memberInfo(Member m) {
 // The largest byte length a member may have in an archive.
 constexpr std::int64_t maxMemberBytes(const MemberInfo& info) {
     return info.recordLength * info.maxRecords;
+}
+
+inline QString memberPath(const QString& workingDirectory, std::string_view fileName) {
+    return workingDirectory + QLatin1Char('/') +
+           QLatin1String(fileName.data(), static_cast<qsizetype>(fileName.size()));
+}
+
+inline QString memberPath(const QString& workingDirectory, Member m) {
+    return memberPath(workingDirectory, memberInfo(m).fileName);
 }
 
 // Temporary members used while the date range is rebuilt.

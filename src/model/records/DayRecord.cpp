@@ -1,0 +1,56 @@
+#include "DayRecord.h"
+
+#include "RecordImage.h"
+#include "model/codec/ByteReader.h"
+#include "model/codec/ByteWriter.h"
+
+namespace kalmur {
+
+namespace {
+constexpr std::size_t kShift = 0;
+constexpr std::size_t kOnCall = 200;
+constexpr std::size_t kExplanation = 400;
+constexpr std::size_t kReserved = 600;
+constexpr std::size_t kNote = 800;
+} // namespace
+
+DayRecord DayRecord::fromBytes(std::span<const std::uint8_t> bytes) {
+    const auto image = recordImage<fileSize>(bytes);
+    const ByteReader in(image);
+    DayRecord day;
+    copyBytes(day.shift, in.bytes(kShift, kSlots));
+    copyBytes(day.onCall, in.bytes(kOnCall, kSlots));
+    copyBytes(day.explanation, in.bytes(kExplanation, kSlots));
+    copyBytes(day.reserved, in.bytes(kReserved, kSlots));
+    for (std::size_t s = 0; s < kSlots; ++s) {
+        day.note[s] = in.i16(kNote + 2 * s);
+    }
+    return day;
+}
+
+void DayRecord::encode(std::span<std::uint8_t, fileSize> out) const {
+    ByteWriter w(out);
+    w.setBytes(kShift, shift);
+    w.setBytes(kOnCall, onCall);
+    w.setBytes(kExplanation, explanation);
+    w.setBytes(kReserved, reserved);
+    for (std::size_t s = 0; s < kSlots; ++s) {
+        w.setI16(kNote + 2 * s, note[s]);
+    }
+}
+
+std::array<std::uint8_t, DayRecord::fileSize> DayRecord::toBytes() const {
+    std::array<std::uint8_t, fileSize> out{};
+    encode(out);
+    return out;
+}
+
+bool DayRecord::isEmpty(int slot) const {
+    if (slot < 1 || slot > kSlots) {
+        return true;
+    }
+    const auto i = static_cast<std::size_t>(slot - 1);
+    return shift[i] == 0 && onCall[i] == 0 && explanation[i] == 0 && note[i] <= 0;
+}
+
+} // namespace kalmur

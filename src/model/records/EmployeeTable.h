@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace kalmur {
+
+// Names, positions, pay and the overtime rules; one record. The four arrays are
+// indexed by display row - 1 (not by employee slot: the row order maps rows to
+// the slots whose day cells they show).
+struct EmployeeTable {
+    static constexpr std::size_t fileSize = 8020;
+    static constexpr int kRows = 200;
+    static constexpr std::int16_t kLayoutMarker = 2;
+
+    std::array<QString, kRows> names;     // Text 20; "/..." marks a blank separator row
+    std::array<QString, kRows> positions; // Text 10
+    std::int16_t layoutMarker = kLayoutMarker;
+    float thresDay = 8.0f;
+    float dayOtFactor = 1.0f;
+    std::int16_t periodDays = 7;
+    float thresPeriod = 40.0f;
+    float periodOtFactor = 1.5f;
+    std::array<std::int64_t, kRows> payRate{}; // Currency: amount x 10,000
+    std::array<std::int16_t, kRows> payType{}; // 0 hourly, 1 daily
+
+    static EmployeeTable fromBytes(std::span<const std::uint8_t> bytes);
+    void encode(std::span<std::uint8_t, fileSize> out) const;
+    std::array<std::uint8_t, fileSize> toBytes() const;
+
+    // The defaults of a new table: marker 2, overtime 8 h x 1.0 daily and 40 h
+    // x 1.5 over 7 days, blank names and positions, no pay.
+    static EmployeeTable defaults();
+    // Resets the marker, the overtime rules, every cost and pay type; names and
+    // positions stay.
+    void resetLayout();
+    bool operator==(const EmployeeTable&) const = default;
+};
+
+} // namespace kalmur

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace kalmur {
+
+// A quick key is one byte: 0 for none, otherwise the character code of a letter
+// A to Z or a digit 0 to 9, plus 100 when the key is used together with Shift.
+namespace QuickKey {
+
+inline constexpr std::uint8_t kShiftOffset = 100;
+
+// The key byte for a letter or digit, or 0 for any other character.
+std::uint8_t encode(QChar key, bool withShift);
+// "A", "SHIFT-A", or an empty text for none or a byte that is no quick key.
+QString toText(std::uint8_t code);
+// The byte from its shown text ("A", "shift-a"); 0 when it is none of them.
+std::uint8_t fromText(const QString& text);
+bool isValid(std::uint8_t code);
+
+} // namespace QuickKey
+
+} // namespace kalmur

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace kalmur {
+
+// One shift definition. The shift table holds 102 of them: 1..99 user shifts,
+// 100 off, 101 on call, 102 the note mark.
+struct ShiftRecord {
+    static constexpr std::size_t fileSize = 47;
+    static constexpr int kUserShifts = 99;
+    static constexpr int kCount = 102;
+    static constexpr int kOff = 100;
+    static constexpr int kOnCall = 101;
+    static constexpr int kNoteMark = 102;
+
+    QString description;     // Text 15
+    double startTime = 0;    // a date on day 0
+    double endTime = 0;      // a date on day 0
+    std::int16_t colour = 0; // 0..15 of the 16-colour palette
+    std::uint8_t quickKey = 0;
+    QString abbreviation;  // Text 5
+    float breakLength = 0; // hours
+    float paidLength = 0;  // hours
+
+    static ShiftRecord fromBytes(std::span<const std::uint8_t> bytes);
+    void encode(std::span<std::uint8_t, fileSize> out) const;
+    std::array<std::uint8_t, fileSize> toBytes() const;
+
+    // A free slot: described "undefined", left out of pick lists.
+    bool isUndefined() const;
+    static ShiftRecord undefined();
+    bool operator==(const ShiftRecord&) const = default;
+};
+
+} // namespace kalmur
