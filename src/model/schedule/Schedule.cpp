@@ -6,8 +6,11 @@
 #include "NoteFile.h"
 #include "Sanitize.h"
 #include "model/codec/OleDate.h"
+#include "model/records/NoteRecord.h"
 
 #include <QFileInfo>
+
+#include <vector>
 
 namespace kalmur {
 
@@ -468,6 +471,20 @@ int Schedule::appendNote(const QString& text) {
         fail(QStringLiteral("cannot write the note file"));
     }
     return number;
+}
+
+bool Schedule::replaceNotes(const QStringList& notes) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(notes.size()) * NoteRecord::fileSize);
+    for (const QString& text : notes) {
+        const auto image = NoteRecord{text}.toBytes();
+        bytes.insert(bytes.end(), image.begin(), image.end());
+    }
+    if (!m_notes.truncate(0) || (!bytes.empty() && !m_notes.writeRecords(1, bytes))) {
+        return fail(QStringLiteral("cannot write the note file"));
+    }
+    m_modified = true;
+    return true;
 }
 
 // --- date range ------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -145,6 +146,8 @@ public:
     bool writeNote(int slot, int position, const QString& text);
     // Appends a note for a cell that receives another cell's note; 0 on failure.
     int appendNote(const QString& text);
+    // Replaces the whole note file: note n becomes notes[n - 1].
+    bool replaceNotes(const QStringList& notes);
 
     // --- date range ---
     // Rebuilds the day and note files for new dates (closing and reopening the

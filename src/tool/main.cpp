@@ -1,0 +1,12 @@
+#include "tool/Tool.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return kalmur::runTool(QCoreApplication::arguments().mid(1), out, err);
+}
