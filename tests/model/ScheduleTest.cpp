@@ -322,3 +322,30 @@ TEST(Schedule, DaysOutsideTheWindowAreReadAndWrittenThroughTheWindowWhenInIt) {
     EXPECT_FALSE(s.readDay(61));
     EXPECT_FALSE(s.writeDay(61, day));
 }
+
+TEST(Schedule, MembersOfPartialLengthUseTheirWholeRecords) {
+    TempWorkingDir w;
+    {
+        Schedule s(w.path());
+        openNew(s, 50);
+        ASSERT_TRUE(s.closeAll());
+    }
+    // 40.5 days and one and a bit notes.
+    w.write(Member::Days, QByteArray(40 * 1200 + 600, '\0'));
+    w.write(Member::Notes, QByteArray(65, 'q'));
+    Schedule s(w.path());
+    ASSERT_TRUE(s.loadSettings().ok);
+    ASSERT_TRUE(s.openAll());
+    EXPECT_EQ(s.dayCount(), 50);
+    EXPECT_EQ(s.readDay(45)->shift[0], 0); // past the end of the file: blank
+    EXPECT_EQ(s.noteCount(), 1);
+    EXPECT_EQ(s.readNote(1), QString(60, QLatin1Char('q')));
+    EXPECT_EQ(s.appendNote(QStringLiteral("next")), 2);
+    EXPECT_EQ(s.readNote(2), QStringLiteral("next"));
+    EXPECT_EQ(w.size(Member::Notes), 120);
+    DayRecord day;
+    day.shift[0] = 4;
+    ASSERT_TRUE(s.writeDay(50, day));
+    EXPECT_EQ(w.size(Member::Days), 50 * 1200);
+    EXPECT_EQ(s.readDay(45)->shift[0], 0);
+}

@@ -173,6 +173,9 @@ TEST(ExplanationTable, DefaultTableHasElevenReasonsAndNoQuickKeys) {
     EXPECT_TRUE(t.isUndefined(12));
     EXPECT_TRUE(t.isUndefined(0));
     EXPECT_TRUE(t.isUndefined(100));
+    EXPECT_EQ(t.description(10), QStringLiteral("At other facility"));
+    EXPECT_EQ(t.description(150), QString()); // a damaged cell's number
+    EXPECT_EQ(t.abbreviation(0), QString());
     EXPECT_EQ(firstDifference(t.toBytes(), expected), -1);
 }
 

@@ -251,7 +251,7 @@ double leadingNumber(QStringView text) {
         return 0.0;
     }
     if (!hasInteger) {
-        number = "0";
+        number.push_back('0'); // (assigning "0" trips a false -Wrestrict in GCC 12)
     }
     if (!fraction.empty()) {
         number += '.';

@@ -47,6 +47,16 @@ bool ExplanationTable::isUndefined(int number) const {
            QLatin1String("undefined");
 }
 
+QString ExplanationTable::description(int number) const {
+    return number >= 1 && number <= kCount ? descriptions[static_cast<std::size_t>(number - 1)]
+                                           : QString();
+}
+
+QString ExplanationTable::abbreviation(int number) const {
+    return number >= 1 && number <= kCount ? abbreviations[static_cast<std::size_t>(number - 1)]
+                                           : QString();
+}
+
 ExplanationTable ExplanationTable::defaults() {
     static const char* const kNames[][2] = {
         {"Personal", "a"},      {"Vacation", "b"},          {"Sick", "c"},     {"Temp Leave", "d"},

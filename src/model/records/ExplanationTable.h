@@ -23,6 +23,10 @@ struct ExplanationTable {
     std::array<std::uint8_t, fileSize> toBytes() const;
 
     bool isUndefined(int number) const;
+    // Description and abbreviation of explanation n; empty for a number outside
+    // 1..99 (a damaged cell), so callers never index past the table.
+    QString description(int number) const;
+    QString abbreviation(int number) const;
     // The table of a new schedule: eleven common reasons, the rest "undefined".
     static ExplanationTable defaults();
     bool operator==(const ExplanationTable&) const = default;
