@@ -12,9 +12,17 @@ QString at(const QString& path, const char* key) {
 }
 } // namespace
 
+QString JsonIn::element(const QString& path, const char* key, std::size_t index) {
+    return at(path, key) + QStringLiteral("[%1]").arg(index);
+}
+
 void JsonIn::fail(const QString& path, const QString& what) {
     if (m_error.isEmpty()) {
-        m_error = path + QStringLiteral(": ") + what;
+        QString where = path;
+        if (where.endsWith(QLatin1String(".value"))) {
+            where.chop(6); // an element of a positional array
+        }
+        m_error = where + QStringLiteral(": ") + what;
     }
 }
 

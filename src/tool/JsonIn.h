@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <QString>
 
+#include <array>
+
 #include <cstdint>
 #include <functional>
 
@@ -48,6 +50,39 @@ public:
     // An array of exactly `count` values, or of any length when count is -1.
     bool array(const QJsonObject& o, const QString& path, const char* key, int count,
                QJsonArray& out);
+    // A complete positional array of integers or booleans.
+    template <typename T, std::size_t N>
+    void integers(const QJsonObject& o, const QString& path, const char* key,
+                  std::array<T, N>& field, std::int64_t low, std::int64_t high) {
+        QJsonArray list;
+        if (!array(o, path, key, static_cast<int>(N), list)) {
+            return;
+        }
+        std::array<T, N> values = field;
+        for (std::size_t i = 0; i < N; ++i) {
+            const QJsonObject one{{"value", list[static_cast<qsizetype>(i)]}};
+            integer(one, element(path, key, i), "value", values[i], low, high);
+        }
+        if (ok()) {
+            field = values;
+        }
+    }
+    template <std::size_t N>
+    void booleans(const QJsonObject& o, const QString& path, const char* key,
+                  std::array<bool, N>& field) {
+        QJsonArray list;
+        if (!array(o, path, key, static_cast<int>(N), list)) {
+            return;
+        }
+        std::array<bool, N> values = field;
+        for (std::size_t i = 0; i < N; ++i) {
+            const QJsonObject one{{"value", list[static_cast<qsizetype>(i)]}};
+            boolean(one, element(path, key, i), "value", values[i]);
+        }
+        if (ok()) {
+            field = values;
+        }
+    }
     // Marks of a coverage line or query: the indexes that are set.
     template <std::size_t N>
     void marks(const QJsonObject& o, const QString& path, const char* key,
@@ -75,6 +110,7 @@ public:
     }
 
 private:
+    static QString element(const QString& path, const char* key, std::size_t index);
     bool readInteger(const QJsonObject& o, const QString& path, const char* key, std::int64_t low,
                      std::int64_t high, std::int64_t& value);
     bool readNumber(const QJsonObject& o, const QString& path, const char* key, double& value);

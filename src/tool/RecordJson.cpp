@@ -43,14 +43,6 @@ QString timeText(double value) {
 }
 
 QJsonObject toJson(const ReportSetup& r) {
-    QJsonArray margins;
-    for (auto m : r.margins) {
-        margins.append(m);
-    }
-    QJsonArray options;
-    for (bool b : r.options) {
-        options.append(b);
-    }
     return QJsonObject{
         {"title", r.title},
         {"printQuality", r.printQuality},
@@ -61,14 +53,14 @@ QJsonObject toJson(const ReportSetup& r) {
         {"shadeRuler", r.shadeRuler},
         {"shadeCoverage", r.shadeCoverage},
         {"inColor", r.inColor},
-        {"margins", margins},
+        {"margins", jsonArray(r.margins)},
         {"centimeters", r.centimeters},
         {"useScreenFont", r.useScreenFont},
         {"fontName", r.fontName},
         {"fontSize", rounded(r.fontSize)},
         {"fontBold", r.fontBold},
         {"fontItalic", r.fontItalic},
-        {"options", options},
+        {"options", jsonArray(r.options)},
     };
 }
 
@@ -82,27 +74,14 @@ void fromJson(JsonIn& in, const QJsonObject& o, const QString& path, ReportSetup
     in.boolean(o, path, "shadeRuler", r.shadeRuler);
     in.boolean(o, path, "shadeCoverage", r.shadeCoverage);
     in.boolean(o, path, "inColor", r.inColor);
-    QJsonArray list;
-    if (in.array(o, path, "margins", 4, list)) {
-        for (int i = 0; i < 4; ++i) {
-            QJsonObject one{{"margin", list[i]}};
-            in.integer(one, child(path, "margins") + QStringLiteral("[%1]").arg(i), "margin",
-                       r.margins[static_cast<std::size_t>(i)], kI16Min, kI16Max);
-        }
-    }
+    in.integers(o, path, "margins", r.margins, kI16Min, kI16Max);
     in.boolean(o, path, "centimeters", r.centimeters);
     in.boolean(o, path, "useScreenFont", r.useScreenFont);
     in.text(o, path, "fontName", r.fontName);
     in.single(o, path, "fontSize", r.fontSize);
     in.boolean(o, path, "fontBold", r.fontBold);
     in.boolean(o, path, "fontItalic", r.fontItalic);
-    if (in.array(o, path, "options", ReportSetup::kOptions, list)) {
-        for (int i = 0; i < ReportSetup::kOptions; ++i) {
-            QJsonObject one{{"option", list[i]}};
-            in.boolean(one, child(path, "options") + QStringLiteral("[%1]").arg(i), "option",
-                       r.options[static_cast<std::size_t>(i)]);
-        }
-    }
+    in.booleans(o, path, "options", r.options);
 }
 
 QJsonObject toJson(const CoverageLine& c) {

@@ -7,6 +7,7 @@
 #include "model/records/ShiftRecord.h"
 #include "model/records/ViewFormat.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 namespace kalmur::RecordJson {
@@ -16,6 +17,16 @@ namespace kalmur::RecordJson {
 double rounded(double value);
 // "HH:MM" of a time of day stored as a date.
 QString timeText(double value);
+
+// A JSON array of every element.
+template <typename Array>
+QJsonArray jsonArray(const Array& values) {
+    QJsonArray list;
+    for (const auto& v : values) {
+        list.append(v);
+    }
+    return list;
+}
 
 QJsonObject toJson(const ReportSetup& setup);
 void fromJson(JsonIn& in, const QJsonObject& o, const QString& path, ReportSetup& setup);

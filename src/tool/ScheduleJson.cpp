@@ -70,16 +70,8 @@ QJsonObject dump(const Schedule& s) {
     o.insert("weekStart", set.weekStart);
     o.insert("firstShownDay", s.isOpen() ? s.firstShownDay() : set.firstShownDay);
     o.insert("viewFormat", s.viewFormatNumber());
-    QJsonArray rowOrder;
-    for (auto slot : set.rowOrder) {
-        rowOrder.append(slot);
-    }
-    o.insert("rowOrder", rowOrder);
-    QJsonArray paste;
-    for (bool b : set.pasteOptions) {
-        paste.append(b);
-    }
-    o.insert("pasteOptions", paste);
+    o.insert("rowOrder", RecordJson::jsonArray(set.rowOrder));
+    o.insert("pasteOptions", RecordJson::jsonArray(set.pasteOptions));
 
     const EmployeeTable& e = s.employees();
     o.insert("overtime", overtimeJson(e));
@@ -274,30 +266,18 @@ void applySettings(Schedule& s, JsonIn& in, const QJsonObject& o) {
     in.text(o, QString(), "password", set.password);
     set.password = set.password.toUpper();
     in.integer(o, QString(), "weekStart", set.weekStart, 1, 7);
-    QJsonArray list;
-    if (in.array(o, QString(), "pasteOptions", ScheduleSettings::kPasteOptions, list)) {
-        for (int i = 0; i < ScheduleSettings::kPasteOptions; ++i) {
-            QJsonObject one{{"option", list[i]}};
-            in.boolean(one, QStringLiteral("pasteOptions[%1]").arg(i), "option",
-                       set.pasteOptions[static_cast<std::size_t>(i)]);
+    in.booleans(o, QString(), "pasteOptions", set.pasteOptions);
+    auto order = set.rowOrder;
+    in.integers(o, QString(), "rowOrder", order, 1, ScheduleSettings::kRows);
+    std::array<bool, ScheduleSettings::kRows + 1> used{};
+    for (std::size_t r = 0; r < order.size() && in.ok(); ++r) {
+        if (std::exchange(used[static_cast<std::size_t>(order[r])], true)) {
+            in.fail(QStringLiteral("rowOrder[%1]").arg(r),
+                    QStringLiteral("slot %1 is shown on two rows").arg(order[r]));
         }
     }
-    if (in.array(o, QString(), "rowOrder", ScheduleSettings::kRows, list)) {
-        std::array<std::int16_t, ScheduleSettings::kRows> order{};
-        std::array<bool, ScheduleSettings::kRows + 1> used{};
-        for (int r = 0; r < ScheduleSettings::kRows && in.ok(); ++r) {
-            QJsonObject one{{"slot", list[r]}};
-            const QString p = QStringLiteral("rowOrder[%1]").arg(r);
-            auto& slot = order[static_cast<std::size_t>(r)];
-            in.integer(one, p, "slot", slot, 1, ScheduleSettings::kRows);
-            if (in.ok() && used[static_cast<std::size_t>(slot)]) {
-                in.fail(p, QStringLiteral("slot %1 is shown on two rows").arg(slot));
-            }
-            used[static_cast<std::size_t>(slot)] = true;
-        }
-        if (in.ok()) {
-            set.rowOrder = order;
-        }
+    if (in.ok()) {
+        set.rowOrder = order;
     }
     QJsonObject setups;
     if (in.object(o, QString(), "reportSetups", setups)) {

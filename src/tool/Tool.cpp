@@ -121,6 +121,25 @@ bool readDate(const QString& text, QDate& date, QString& error) {
     return true;
 }
 
+QString checkRange(QDate start, QDate end);
+
+// The --start and --end of a command, both given or (when optional) neither.
+QString readRange(const Arguments& a, QDate& start, QDate& end) {
+    const bool hasStart = a.values.contains(QStringLiteral("--start"));
+    if (hasStart != a.values.contains(QStringLiteral("--end"))) {
+        return QStringLiteral("give both --start and --end");
+    }
+    if (!hasStart) {
+        return {};
+    }
+    QString error;
+    if (!readDate(a.values.value(QStringLiteral("--start")), start, error) ||
+        !readDate(a.values.value(QStringLiteral("--end")), end, error)) {
+        return error;
+    }
+    return checkRange(start, end);
+}
+
 QString checkRange(QDate start, QDate end) {
     const auto days = start.daysTo(end) + 1;
     if (days < 42) {
@@ -168,19 +187,8 @@ public:
         }
         QDate start;
         QDate end;
-        if (a.values.contains(QStringLiteral("--start")) !=
-            a.values.contains(QStringLiteral("--end"))) {
-            return refuse(QStringLiteral("give both --start and --end"));
-        }
-        if (a.values.contains(QStringLiteral("--start"))) {
-            QString error;
-            if (!readDate(a.values.value(QStringLiteral("--start")), start, error) ||
-                !readDate(a.values.value(QStringLiteral("--end")), end, error)) {
-                return refuse(error);
-            }
-            if (QString e = checkRange(start, end); !e.isEmpty()) {
-                return refuse(e);
-            }
+        if (QString e = readRange(a, start, end); !e.isEmpty()) {
+            return refuse(e);
         }
         if (QFileInfo::exists(path) && !a.flags.contains(QStringLiteral("--force"))) {
             return refuse(path + QStringLiteral(" already exists (use --force to replace it)"));
@@ -236,12 +244,7 @@ public:
         }
         QDate start;
         QDate end;
-        QString error;
-        if (!readDate(a.values.value(QStringLiteral("--start")), start, error) ||
-            !readDate(a.values.value(QStringLiteral("--end")), end, error)) {
-            return refuse(error);
-        }
-        if (QString e = checkRange(start, end); !e.isEmpty()) {
+        if (QString e = readRange(a, start, end); !e.isEmpty()) {
             return refuse(e);
         }
         ToolSession session;
