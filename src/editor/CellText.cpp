@@ -1,0 +1,187 @@
+#include "CellText.h"
+
+#include "model/codec/OleDate.h"
+#include "model/patterns/NumberPattern.h"
+#include "model/patterns/TimePattern.h"
+
+namespace kalmur {
+
+namespace {
+
+QString joined(const std::vector<TextRun>& runs) {
+    QString text;
+    for (const TextRun& r : runs) {
+        text += r.text;
+    }
+    return text;
+}
+
+} // namespace
+
+QString CellContent::Line::text() const {
+    return joined(runs);
+}
+
+QString CellContent::text() const {
+    QStringList parts;
+    for (const Line& line : lines) {
+        parts << line.text();
+    }
+    return parts.join(QStringLiteral(" | "));
+}
+
+CellText::CellText(const Schedule& schedule, const ViewFormat& format, const ViewLayout& layout)
+    : m_schedule(schedule)
+    , m_format(format)
+    , m_layout(layout) {
+}
+
+int CellText::shownShift(const Cell& cell) {
+    return cell.shift <= ShiftRecord::kOff ? cell.shift : 0;
+}
+
+int CellText::shownExplanation(const Cell& cell) {
+    return cell.explanation <= ExplanationTable::kCount ? cell.explanation : 0;
+}
+
+int CellText::shownNote(const Cell& cell) const {
+    return cell.note > 0 && cell.note <= m_schedule.noteCount() ? cell.note : 0;
+}
+
+CellContent CellText::divider() {
+    CellContent c;
+    c.divider = true;
+    return c;
+}
+
+QString CellText::reservedText(int shift) const {
+    const ShiftRecord& s = m_schedule.shift(shift);
+    return (m_format.useAbbreviations ? s.abbreviation : s.description).trimmed();
+}
+
+TextRun CellText::shiftText(const Cell& cell) const {
+    const int shift = shownShift(cell);
+    if (shift == ShiftRecord::kOff) {
+        if (!m_format.showTimeOff) {
+            return {};
+        }
+        return {reservedText(ShiftRecord::kOff), kTimeOffColour};
+    }
+    if (shift == 0) {
+        return {};
+    }
+    return {reservedText(shift), m_schedule.shiftColour(shift)};
+}
+
+QString CellText::explanationText(const Cell& cell) const {
+    const int n = shownExplanation(cell);
+    if (n == 0) {
+        return {};
+    }
+    const auto& table = m_schedule.explanations();
+    return (m_format.useAbbreviations ? table.abbreviation(n) : table.description(n)).trimmed();
+}
+
+std::vector<TextRun> CellText::itemRuns(int item, const Cell& cell) const {
+    const int shift = shownShift(cell);
+    const bool userShift = shift >= 1 && shift <= ShiftRecord::kUserShifts;
+    // Without a shift 1..99 a cell shows only the shift text and items from 200.
+    if (!userShift && item != 120 && item < 200) {
+        return {};
+    }
+    const ShiftRecord& s = m_schedule.shift(shift);
+    const bool timed = userShift && s.paidLength > 0;
+    auto plain = [](QString text) {
+        return text.isEmpty() ? std::vector<TextRun>{} : std::vector<TextRun>{TextRun{text, -1}};
+    };
+    const QTime start = OleDate::toTime(s.startTime);
+    const QTime end = OleDate::toTime(s.endTime);
+    const QString& timeFormat = m_layout.cellTimeFormat();
+    switch (item) {
+    case 120: {
+        TextRun run = shiftText(cell);
+        return run.text.isEmpty() ? std::vector<TextRun>{} : std::vector<TextRun>{run};
+    }
+    case 130:
+        return timed ? plain(formatTime(start, timeFormat)) : std::vector<TextRun>{};
+    case 140:
+        return timed ? plain(formatTime(end, timeFormat)) : std::vector<TextRun>{};
+    case 150:
+        return timed ? plain(formatTime(start, timeFormat) + QStringLiteral(" - ") +
+                             formatTime(end, timeFormat))
+                     : std::vector<TextRun>{};
+    case 160:
+        return timed ? plain(formatNumber(s.paidLength, u"#0.00")) : std::vector<TextRun>{};
+    case 220:
+        return plain(explanationText(cell));
+    case 310:
+    case 1310:
+    case 2310:
+        return plain(m_schedule.readNote(shownNote(cell)).trimmed());
+    case 320:
+        return shownNote(cell) ? plain(reservedText(ShiftRecord::kNoteMark))
+                               : std::vector<TextRun>{};
+    case 410:
+        return cell.onCall ? plain(reservedText(ShiftRecord::kOnCall)) : std::vector<TextRun>{};
+    case 500: {
+        std::vector<TextRun> runs;
+        TextRun run = shiftText(cell);
+        const QString explanation = explanationText(cell);
+        if (!run.text.isEmpty()) {
+            runs.push_back(run);
+        }
+        if (!explanation.isEmpty()) {
+            if (!runs.empty()) {
+                runs.push_back({QStringLiteral(","), -1});
+            }
+            runs.push_back({explanation, -1});
+        }
+        return runs;
+    }
+    default:
+        return {};
+    }
+}
+
+CellContent CellText::content(const Cell& cell) const {
+    CellContent c;
+    const int shift = shownShift(cell);
+    const bool hasNote = shownNote(cell) != 0;
+    const bool hasExplanation = shownExplanation(cell) != 0;
+    c.empty = shift == 0 && cell.onCall == 0 && !hasExplanation && !hasNote;
+    if (c.empty) {
+        return c;
+    }
+    const ViewLayout::Marks& marks = m_layout.marks();
+    if (marks.enabled) {
+        c.bell = marks.bell && cell.onCall != 0;
+        const bool note = marks.noteBox && hasNote;
+        const bool explanation = marks.explanationBox && hasExplanation;
+        c.box = note && explanation ? CellContent::Box::Green
+                : note              ? CellContent::Box::Yellow
+                : explanation       ? CellContent::Box::Blue
+                                    : CellContent::Box::None;
+        c.x = marks.x && shift == ShiftRecord::kOff;
+        c.o = marks.o && shift >= 1 && shift <= ShiftRecord::kUserShifts;
+        c.marksInline = marks.inline_;
+    }
+    for (const ViewLayout::Line& line : m_layout.lines()) {
+        CellContent::Line out{line.first, line.lines, {}};
+        for (const ViewLayout::Row& row : line.rows) {
+            std::vector<TextRun> runs = itemRuns(row.item, cell);
+            if (runs.empty()) {
+                continue;
+            }
+            if (!out.runs.empty()) {
+                out.runs.push_back({QStringLiteral(", "), -1});
+            }
+            out.runs.insert(out.runs.end(), runs.begin(), runs.end());
+        }
+        if (!out.runs.empty()) {
+            c.lines.push_back(std::move(out));
+        }
+    }
+    return c;
+}
+
+} // namespace kalmur

@@ -1,0 +1,53 @@
+#include "GridMetrics.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kalmur {
+
+QFont cellFont(const ViewFormat& format) {
+    QString family = format.fontName.trimmed();
+    if (family.isEmpty() || !QFontDatabase::hasFamily(family)) {
+        const QStringList fallbacks = {QStringLiteral("DejaVu Sans"),
+                                       QStringLiteral("Liberation Sans")};
+        family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        for (const QString& f : fallbacks) {
+            if (QFontDatabase::hasFamily(f)) {
+                family = f;
+                break;
+            }
+        }
+    }
+    QFont font(family);
+    const float size = std::isfinite(format.fontSize) ? format.fontSize : 8.0f;
+    font.setPointSizeF(std::clamp<double>(size, 4.0, 13.0));
+    font.setBold(format.fontBold);
+    font.setItalic(format.fontItalic);
+    return font;
+}
+
+GridMetrics GridMetrics::compute(const ViewFormat& format, const ViewLayout& layout, int gridWidth,
+                                 int days) {
+    GridMetrics m;
+    m.font = cellFont(format);
+    const QFontMetrics fm(m.font);
+    m.lineHeight = std::max(fm.boundingRect(QStringLiteral("Ay")).height(), fm.height());
+    m.charWidth = std::max(1, fm.averageCharWidth());
+    m.markSize = std::max(5, m.lineHeight - 3);
+    m.cellHeight = layout.textLines() * m.lineHeight + 2 * m.padding + 1;
+    // The stored cell size counts characters; any value is accepted, and one
+    // outside a sensible range falls back to three characters.
+    const int stored = format.layoutValues[0];
+    const int minChars = stored >= 2 && stored <= 40 ? stored : 3;
+    const int minWidth = minChars * m.charWidth + 2 * m.padding;
+    m.cellWidth = std::max(minWidth, days > 0 ? gridWidth / days : gridWidth);
+    m.nameWidth = 20 * m.charWidth + 2 * m.padding;
+    m.positionWidth = 10 * m.charWidth + 2 * m.padding;
+    m.rulerHeight = 2 * m.lineHeight + 2 * m.padding;
+    return m;
+}
+
+} // namespace kalmur

@@ -1,0 +1,677 @@
+#include "MainForm.h"
+
+#include "CellText.h"
+#include "CoverageTotals.h"
+#include "CurrentCell.h"
+#include "GridPainter.h"
+#include "PaintArea.h"
+#include "ToolIcons.h"
+#include "files/ProgramState.h"
+#include "model/patterns/NumberPattern.h"
+#include "model/schedule/Presets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kalmur {
+
+namespace {
+
+QLabel* panel(const char* name, QWidget* parent, int minimumWidth) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(minimumWidth);
+    label->setContentsMargins(4, 0, 4, 0);
+    return label;
+}
+
+QToolButton* toolButton(const char* name, const QIcon& icon, const QString& tip, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setIcon(icon);
+    button->setIconSize(QSize(20, 20));
+    button->setToolTip(tip);
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+MainForm::MainForm(ProgramState& state, Platform& platform, ScheduleDialogs& dialogs,
+                   QWidget* parent)
+    : QMainWindow(parent)
+    , m_state(state)
+    , m_platform(platform)
+    , m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("MainForm"));
+    FileCommands::Hooks hooks;
+    hooks.endEditing = [this] {
+        m_notePad->clearFocus();
+    };
+    hooks.scheduleShown = [this] {
+        scheduleShown();
+    };
+    hooks.scheduleClosed = [this] {
+        scheduleClosed();
+    };
+    hooks.repaint = [this] {
+        layoutView();
+    };
+    m_files = std::make_unique<FileCommands>(state, platform, dialogs, this, std::move(hooks));
+
+    // Until a schedule is open the view shows the "28 Day" preset, untitled.
+    m_untitled = Presets::viewFormat(Presets::ViewPreset::TwentyEightDay);
+    m_untitled.name = QStringLiteral("untitled");
+
+    createMenus();
+    createToolPanel();
+    createAreas();
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        resize(available.width() * 9 / 10, available.height() * 9 / 10);
+    }
+    updateMenus();
+    layoutView();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::createToolPanel() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(2, 2, 2, 2);
+    outer->setSpacing(2);
+
+    auto* tools = new QFrame(central);
+    tools->setObjectName(QStringLiteral("ToolPanel"));
+    tools->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto* row = new QHBoxLayout(tools);
+    row->setContentsMargins(4, 2, 4, 2);
+    row->setSpacing(4);
+    m_shiftSelector = new QComboBox(tools);
+    m_shiftSelector->setObjectName(QStringLiteral("ShiftSelector"));
+    m_shiftSelector->setMinimumWidth(150);
+    m_shiftSelector->setToolTip(tr("Shift used by Assign Shift"));
+    m_shiftHours = panel("TopInfoShiftHours", tools, 56);
+    m_shiftHours->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_shiftDesc = panel("TopInfoShiftDesc", tools, 220);
+    m_dateOn = panel("DateOn", tools, 110);
+    m_dateDisplay = panel("DateDisplay", tools, 170);
+    m_empRow = panel("EmpRow", tools, 36);
+    m_empRow->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_empRow->setToolTip(tr("Row"));
+    m_daysTagged = panel("DaysTagged", tools, 30);
+    m_daysTagged->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_daysTagged->setToolTip(tr("Days selected"));
+    row->addWidget(m_shiftSelector);
+    row->addWidget(m_shiftHours);
+    row->addWidget(m_shiftDesc, 1);
+    row->addWidget(m_dateOn);
+    row->addWidget(m_dateDisplay);
+    row->addWidget(m_empRow);
+    row->addWidget(m_daysTagged);
+
+    auto* spin = new QWidget(tools);
+    spin->setObjectName(QStringLiteral("SpinButton1"));
+    auto* spinLayout = new QVBoxLayout(spin);
+    spinLayout->setContentsMargins(0, 0, 0, 0);
+    spinLayout->setSpacing(0);
+    auto* later = new QToolButton(spin);
+    later->setArrowType(Qt::UpArrow);
+    later->setToolTip(tr("One day later"));
+    auto* earlier = new QToolButton(spin);
+    earlier->setArrowType(Qt::DownArrow);
+    earlier->setToolTip(tr("One day earlier"));
+    for (QToolButton* b : {later, earlier}) {
+        b->setAutoRepeat(true);
+        b->setAutoRepeatDelay(175);
+        b->setAutoRepeatInterval(25);
+        b->setFixedSize(22, 12);
+        spinLayout->addWidget(b);
+    }
+    connect(later, &QToolButton::clicked, this, [this] { stepDays(1); });
+    connect(earlier, &QToolButton::clicked, this, [this] { stepDays(-1); });
+    row->addWidget(spin);
+
+    const auto assign = toolButton("ButtonAssign", ToolIcons::assign(), tr("Assign Shift"), tools);
+    const auto timeOff = toolButton("ButtonTimeOff", ToolIcons::timeOff(), tr("Time Off"), tools);
+    const auto erase =
+        toolButton("ButtonErase", ToolIcons::erase(), tr("Erase Shift / Time Off"), tools);
+    const auto call = toolButton("ButtonCall", ToolIcons::onCall(), tr("On Call (toggle)"), tools);
+    const auto cal = toolButton("ButtonCal", ToolIcons::calendar(), tr("Change Page"), tools);
+    for (QToolButton* b : {assign, timeOff, erase, call, cal}) {
+        row->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, b] {
+            QAction action(b->toolTip());
+            notAvailable(&action);
+        });
+    }
+    outer->addWidget(tools);
+}
+
+void MainForm::createAreas() {
+    auto* body = new QWidget(centralWidget());
+    auto* columns = new QHBoxLayout(body);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(4);
+
+    auto* gridBox = new QWidget(body);
+    auto* grid = new QGridLayout(gridBox);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    m_nameHeading = new QLabel(tr("Name"), gridBox);
+    m_nameHeading->setObjectName(QStringLiteral("Label1"));
+    m_positionHeading = new QLabel(tr("Position"), gridBox);
+    m_positionHeading->setObjectName(QStringLiteral("Label2"));
+    for (QLabel* l : {m_nameHeading, m_positionHeading}) {
+        l->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        l->setAlignment(Qt::AlignCenter);
+    }
+    m_ruler = new PaintArea(QStringLiteral("DayRuler"), gridBox);
+    m_names = new PaintArea(QStringLiteral("EmpList"), gridBox);
+    m_positions = new PaintArea(QStringLiteral("EmpPos"), gridBox);
+    m_grid = new PaintArea(QStringLiteral("Grid"), gridBox);
+    m_grid->setFocusPolicy(Qt::StrongFocus);
+    m_coverageDesc = new PaintArea(QStringLiteral("CoverageDesc"), gridBox);
+    m_coverage = new PaintArea(QStringLiteral("Coverage"), gridBox);
+    m_rowScroll = new QScrollBar(Qt::Vertical, gridBox);
+    m_rowScroll->setObjectName(QStringLiteral("VScroll2"));
+    grid->addWidget(m_nameHeading, 0, 0);
+    grid->addWidget(m_positionHeading, 0, 1);
+    grid->addWidget(m_ruler, 0, 2);
+    grid->addWidget(m_names, 1, 0);
+    grid->addWidget(m_positions, 1, 1);
+    grid->addWidget(m_grid, 1, 2);
+    grid->addWidget(m_rowScroll, 1, 3);
+    grid->addWidget(m_coverageDesc, 2, 0, 1, 2);
+    grid->addWidget(m_coverage, 2, 2);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(1, 1);
+    columns->addWidget(gridBox, 1);
+
+    auto* side = new QWidget(body);
+    side->setFixedWidth(190);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(new QLabel(tr("Explanation"), side));
+    m_explanations = new QListWidget(side);
+    m_explanations->setObjectName(QStringLiteral("Explainations"));
+    sideLayout->addWidget(m_explanations, 1);
+    sideLayout->addWidget(new QLabel(tr("Note"), side));
+    auto* noteRow = new QHBoxLayout();
+    m_notePad = new QLineEdit(side);
+    m_notePad->setObjectName(QStringLiteral("NotePad"));
+    m_notePad->setMaxLength(60);
+    m_noteCheck = toolButton("NoteCheck", ToolIcons::noteCheck(), tr("Store the note"), side);
+    m_noteX = toolButton("NoteX", ToolIcons::noteCancel(), tr("Discard the typed note"), side);
+    m_noteCheck->setEnabled(false);
+    m_noteX->setEnabled(false);
+    noteRow->addWidget(m_notePad, 1);
+    noteRow->addWidget(m_noteCheck);
+    noteRow->addWidget(m_noteX);
+    sideLayout->addLayout(noteRow);
+    columns->addWidget(side);
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(body, 1);
+
+    connect(m_grid, &PaintArea::pressed, this, [this](QPoint p, Qt::MouseButton button, auto) {
+        if (button == Qt::LeftButton) {
+            gridPressed(p);
+        }
+    });
+    connect(m_grid, &PaintArea::dragged, this, [this](QPoint p) { gridDragged(p); });
+    connect(m_grid, &PaintArea::released, this, [this](QPoint) { m_dragging = false; });
+    connect(m_grid, &PaintArea::resized, this, [this] { layoutView(); });
+    connect(m_rowScroll, &QScrollBar::valueChanged, this, [this](int value) { scrollRows(value); });
+}
+
+const ViewFormat& MainForm::currentFormat() const {
+    return m_state.isOpen() ? m_state.schedule().viewFormat() : m_untitled;
+}
+
+int MainForm::slotOfScreenRow(int screenRow) const {
+    return m_state.schedule().slotOfRow(displayRow(screenRow));
+}
+
+bool MainForm::isDivider(int row) const {
+    return row >= 1 && row <= EmployeeTable::kRows &&
+           m_state.schedule().employees().names[static_cast<std::size_t>(row - 1)].startsWith(
+               QLatin1Char('/'));
+}
+
+int MainForm::columns() const {
+    return m_state.isOpen() ? m_state.schedule().windowLength() : currentFormat().daysOnScreen;
+}
+
+void MainForm::loadInitial() {
+    m_files->openCommandLine();
+}
+
+// --- state after opening and closing ------------------------------------------
+
+void MainForm::scheduleShown() {
+    m_topRow = 0;
+    m_cursorRow = 1;
+    m_selFirst = m_selLast = 1;
+    fillShiftSelector();
+    fillExplanations();
+    updateMenus();
+    layoutView();
+    m_grid->setFocus();
+}
+
+void MainForm::scheduleClosed() {
+    updateMenus();
+    layoutView();
+}
+
+void MainForm::updateMenus() {
+    const bool open = m_state.isOpen();
+    m_save->setEnabled(open);
+    m_saveAs->setEnabled(open);
+    for (QMenu* m : {m_editMenu, m_viewMenu, m_defineMenu, m_reportsMenu}) {
+        m->menuAction()->setEnabled(open);
+        m->setEnabled(open);
+    }
+    m_shiftSelector->setEnabled(open);
+    m_explanations->setEnabled(open);
+    m_notePad->setEnabled(open);
+    if (!open) {
+        m_shiftSelector->clear();
+        m_explanations->clear();
+        m_notePad->clear();
+    }
+    updateViewMenu();
+}
+
+void MainForm::updateViewMenu() {
+    const bool open = m_state.isOpen();
+    const auto names = open ? m_state.schedule().viewFormatNames() : std::array<QString, 5>{};
+    for (int i = 0; i < ViewFormat::kCount; ++i) {
+        QAction* a = m_viewFormats[static_cast<std::size_t>(i)];
+        const QString& name = names[static_cast<std::size_t>(i)];
+        a->setText(open && !name.isEmpty() ? name : tr("undefined"));
+        a->setChecked(open && m_state.schedule().viewFormatNumber() == i + 1);
+    }
+    const QString current = currentFormat().name.trimmed();
+    m_viewChange->setText(open ? tr("Edit Schedule Format (") + current + QLatin1Char(')')
+                               : tr("&Edit Schedule Format (undefined)"));
+    m_reportCurrent->setText(current);
+}
+
+void MainForm::updateCaption() {
+    if (!m_state.isOpen()) {
+        setWindowTitle(QStringLiteral("Kalmur Pro"));
+        return;
+    }
+    setWindowTitle(m_state.displayName() + QStringLiteral(" - Kalmur Pro [") +
+                   currentFormat().name.trimmed() + QLatin1Char(']'));
+}
+
+void MainForm::fillShiftSelector() {
+    m_shiftSelector->clear();
+    const Schedule& s = m_state.schedule();
+    for (int n = 1; n <= ShiftRecord::kUserShifts; ++n) {
+        if (!s.shift(n).isUndefined()) {
+            m_shiftSelector->addItem(s.shift(n).description.trimmed(), n);
+        }
+    }
+}
+
+void MainForm::fillExplanations() {
+    m_explanations->clear();
+    auto* none = new QListWidgetItem(tr("None"), m_explanations);
+    none->setData(Qt::UserRole, 0);
+    const ExplanationTable& table = m_state.schedule().explanations();
+    for (int n = 1; n <= ExplanationTable::kCount; ++n) {
+        if (!table.isUndefined(n)) {
+            auto* item = new QListWidgetItem(table.description(n).trimmed(), m_explanations);
+            item->setData(Qt::UserRole, n);
+        }
+    }
+}
+
+void MainForm::chooseViewFormat(int number) {
+    Schedule& s = m_state.schedule();
+    if (!s.isOpen() || number == s.viewFormatNumber()) {
+        updateViewMenu();
+        return;
+    }
+    s.selectViewFormat(number);
+    layoutView();
+}
+
+// --- layout and painting ----------------------------------------------------
+
+void MainForm::layoutView() {
+    updateCaption();
+    updateViewMenu();
+    const ViewFormat& format = currentFormat();
+    m_layout.emplace(format);
+    const int days = std::max(1, columns());
+    m_metrics = GridMetrics::compute(format, *m_layout, m_grid->width(), days);
+    const bool hidePosition = format.hidePosition;
+    m_names->setFixedWidth(m_metrics.nameWidth);
+    m_nameHeading->setFixedWidth(m_metrics.nameWidth);
+    m_positions->setVisible(!hidePosition);
+    m_positionHeading->setVisible(!hidePosition);
+    m_positions->setFixedWidth(m_metrics.positionWidth);
+    m_positionHeading->setFixedWidth(m_metrics.positionWidth);
+    m_ruler->setFixedHeight(m_metrics.rulerHeight);
+    m_nameHeading->setFixedHeight(m_metrics.rulerHeight);
+    m_positionHeading->setFixedHeight(m_metrics.rulerHeight);
+    const int coverageLines = m_state.isOpen() ? std::clamp<int>(format.coverageVisible, 0, 20) : 0;
+    const int coverageHeight = coverageLines * (m_metrics.lineHeight + 2);
+    m_coverage->setVisible(coverageLines > 0);
+    m_coverageDesc->setVisible(coverageLines > 0);
+    m_coverage->setFixedHeight(std::max(1, coverageHeight));
+    m_coverageDesc->setFixedHeight(std::max(1, coverageHeight));
+
+    m_visibleRows = std::max(1, m_grid->height() / m_metrics.cellHeight);
+    const int maxTop = std::max(0, EmployeeTable::kRows - m_visibleRows);
+    m_rowScroll->blockSignals(true);
+    m_rowScroll->setRange(0, maxTop);
+    m_rowScroll->setPageStep(m_visibleRows);
+    m_topRow = std::clamp(m_topRow, 0, maxTop);
+    m_rowScroll->setValue(m_topRow);
+    m_rowScroll->blockSignals(false);
+    m_cursorRow = std::clamp(m_cursorRow, 1, m_visibleRows);
+    m_selFirst = std::clamp(m_selFirst, 1, days);
+    m_selLast = std::clamp(m_selLast, m_selFirst, days);
+    repaintAll();
+}
+
+void MainForm::repaintAll() {
+    paintRuler();
+    paintNames();
+    paintCells();
+    paintCoverage();
+    highlightSelection();
+    refreshCurrentCell();
+}
+
+void MainForm::paintRuler() {
+    m_ruler->resetBack(QColor(246, 246, 246));
+    QPainter p(&m_ruler->back());
+    const GridPainter painter(m_metrics);
+    const Schedule& s = m_state.schedule();
+    for (int k = 1; k <= columns(); ++k) {
+        const QRect r((k - 1) * m_metrics.cellWidth, 0, m_metrics.cellWidth, m_ruler->height());
+        if (!m_state.isOpen()) {
+            painter.paintRulerDay(p, r, QString(), QString(), false);
+            continue;
+        }
+        const QDate date = s.dateOfDay(s.window().dayNumber(k));
+        painter.paintRulerDay(p, r, m_layout->weekdayLabel(date), m_layout->dateLabel(date),
+                              date.dayOfWeek() >= 6);
+    }
+    m_ruler->present();
+    if (m_state.isOpen() && s.windowLength() > 0) {
+        m_dateDisplay->setText(
+            visibleDatesText(s.dateOfDay(s.window().dayNumber(1)),
+                             s.dateOfDay(s.window().dayNumber(s.windowLength()))));
+    } else {
+        m_dateDisplay->clear();
+    }
+}
+
+void MainForm::paintNames() {
+    m_names->resetBack(GridPainter::background());
+    m_positions->resetBack(GridPainter::background());
+    QPainter names(&m_names->back());
+    QPainter positions(&m_positions->back());
+    const GridPainter painter(m_metrics);
+    const EmployeeTable& e = m_state.schedule().employees();
+    for (int r = 1; r <= m_visibleRows + 1; ++r) {
+        const int row = displayRow(r);
+        if (row > EmployeeTable::kRows) {
+            break;
+        }
+        const QString name =
+            m_state.isOpen() ? e.names[static_cast<std::size_t>(row - 1)] : QString();
+        const bool divider = m_state.isOpen() && isDivider(row);
+        const int y = (r - 1) * m_metrics.cellHeight;
+        painter.paintRowLabel(names, QRect(0, y, m_names->width(), m_metrics.cellHeight),
+                              divider ? name.mid(1).trimmed() : name.trimmed(), divider);
+        painter.paintRowLabel(positions, QRect(0, y, m_positions->width(), m_metrics.cellHeight),
+                              m_state.isOpen() && !divider
+                                  ? e.positions[static_cast<std::size_t>(row - 1)].trimmed()
+                                  : QString(),
+                              divider);
+    }
+    m_names->present();
+    m_positions->present();
+}
+
+void MainForm::paintCells() {
+    m_grid->resetBack(QColor(236, 236, 236));
+    QPainter p(&m_grid->back());
+    const GridPainter painter(m_metrics);
+    if (!m_state.isOpen()) {
+        m_grid->present();
+        return;
+    }
+    const Schedule& s = m_state.schedule();
+    const CellText text(s, s.viewFormat(), *m_layout);
+    for (int r = 1; r <= m_visibleRows + 1; ++r) {
+        const int row = displayRow(r);
+        if (row > EmployeeTable::kRows) {
+            break;
+        }
+        const bool divider = isDivider(row);
+        const int slot = s.slotOfRow(row);
+        for (int k = 1; k <= columns(); ++k) {
+            const QRect rect((k - 1) * m_metrics.cellWidth, (r - 1) * m_metrics.cellHeight,
+                             m_metrics.cellWidth, m_metrics.cellHeight);
+            painter.paintCell(p, rect,
+                              divider ? CellText::divider() : text.content(s.cell(slot, k)));
+        }
+    }
+    m_grid->present();
+}
+
+void MainForm::paintCoverage() {
+    if (!m_coverage->isVisible() || !m_state.isOpen()) {
+        return;
+    }
+    m_coverage->resetBack(QColor(250, 250, 240));
+    m_coverageDesc->resetBack(QColor(250, 250, 240));
+    QPainter totals(&m_coverage->back());
+    QPainter captions(&m_coverageDesc->back());
+    const GridPainter painter(m_metrics);
+    const Schedule& s = m_state.schedule();
+    const int lines = std::clamp<int>(s.viewFormat().coverageVisible, 0, 20);
+    const auto counts = CoverageTotals::count(s, lines, 1, columns());
+    const int height = m_metrics.lineHeight + 2;
+    for (int l = 0; l < lines; ++l) {
+        const CoverageLine& line = s.viewFormat().coverageLines[static_cast<std::size_t>(l)];
+        painter.paintCoverageText(captions, QRect(0, l * height, m_coverageDesc->width(), height),
+                                  line.title.trimmed(), Qt::AlignLeft);
+        for (int k = 1; k <= columns(); ++k) {
+            const int total = counts[static_cast<std::size_t>(l)][static_cast<std::size_t>(k - 1)];
+            painter.paintCoverageText(
+                totals,
+                QRect((k - 1) * m_metrics.cellWidth, l * height, m_metrics.cellWidth, height),
+                total == 0 ? QString() : QString::number(total), Qt::AlignHCenter);
+        }
+    }
+    m_coverage->present();
+    m_coverageDesc->present();
+}
+
+void MainForm::highlightSelection() {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    QPainter p(&m_grid->back());
+    p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    const QRect rect((m_selFirst - 1) * m_metrics.cellWidth,
+                     (m_cursorRow - 1) * m_metrics.cellHeight,
+                     (m_selLast - m_selFirst + 1) * m_metrics.cellWidth, m_metrics.cellHeight);
+    p.fillRect(rect.adjusted(1, 1, -1, -1), Qt::white);
+    m_grid->present();
+}
+
+void MainForm::refreshCurrentCell() {
+    if (!m_state.isOpen()) {
+        for (QLabel* l : {m_shiftDesc, m_shiftHours, m_dateOn, m_empRow, m_daysTagged}) {
+            l->clear();
+        }
+        return;
+    }
+    const Schedule& s = m_state.schedule();
+    const int row = displayRow(m_cursorRow);
+    m_empRow->setText(formatNumber(row, u"###"));
+    m_dateOn->setText(dateOnText(s.dateOfDay(s.window().dayNumber(m_selFirst))));
+    m_daysTagged->setText(QString::number(m_selLast - m_selFirst + 1));
+    const bool divider = isDivider(row);
+    m_notePad->setEnabled(!divider);
+    m_explanations->setEnabled(!divider);
+    m_shiftSelector->setEnabled(!divider);
+    if (divider) {
+        m_shiftDesc->clear();
+        m_shiftHours->clear();
+        m_notePad->clear();
+        return;
+    }
+    const int slot = s.slotOfRow(row);
+    const CurrentCellText info =
+        currentCellText(s, slot, m_selFirst, m_selLast, m_layout->editTimeFormat());
+    m_shiftDesc->setText(info.shiftDescription);
+    m_shiftHours->setText(info.shiftHours);
+    const Cell cell = s.cell(slot, m_selFirst);
+    m_notePad->setText(cell.note > 0 ? s.readNote(cell.note) : QString());
+    const int explanation = CellText::shownExplanation(cell);
+    for (int i = 0; i < m_explanations->count(); ++i) {
+        if (m_explanations->item(i)->data(Qt::UserRole).toInt() == explanation) {
+            m_explanations->setCurrentRow(i);
+        }
+    }
+}
+
+// --- cursor -----------------------------------------------------------------
+
+void MainForm::selectCell(int row, int column) {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    m_cursorRow = std::clamp(row, 1, m_visibleRows);
+    m_selFirst = m_selLast = std::clamp(column, 1, std::max(1, columns()));
+    paintCells();
+    highlightSelection();
+    refreshCurrentCell();
+}
+
+void MainForm::gridPressed(QPoint position) {
+    const int column = position.x() / m_metrics.cellWidth + 1;
+    const int row = position.y() / m_metrics.cellHeight + 1;
+    if (column > columns() || row > m_visibleRows) {
+        return;
+    }
+    m_grid->setFocus();
+    selectCell(row, column);
+    m_dragging = true;
+}
+
+void MainForm::gridDragged(QPoint position) {
+    if (!m_dragging || !m_state.isOpen()) {
+        return;
+    }
+    const int column = std::clamp(position.x() / m_metrics.cellWidth + 1, 1, columns());
+    if (column < m_selFirst || column == m_selLast) {
+        return;
+    }
+    m_selLast = column;
+    paintCells();
+    highlightSelection();
+    refreshCurrentCell();
+}
+
+void MainForm::scrollRows(int top) {
+    m_topRow = std::clamp(top, 0, std::max(0, EmployeeTable::kRows - m_visibleRows));
+    paintNames();
+    paintCells();
+    highlightSelection();
+    refreshCurrentCell();
+}
+
+void MainForm::stepDays(int direction) {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    Schedule& s = m_state.schedule();
+    const auto moved = direction > 0 ? s.moveLater() : s.moveEarlier();
+    if (moved != DayWindow::Move::Moved) {
+        m_platform.beep();
+        return;
+    }
+    repaintAll();
+}
+
+void MainForm::keyPressEvent(QKeyEvent* event) {
+    if (!m_state.isOpen() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Right:
+        if (m_selLast >= columns()) {
+            stepDays(1);
+        } else {
+            selectCell(m_cursorRow, m_selLast + 1);
+        }
+        break;
+    case Qt::Key_Left:
+        if (m_selFirst <= 1) {
+            stepDays(-1);
+        } else {
+            selectCell(m_cursorRow, m_selFirst - 1);
+        }
+        break;
+    case Qt::Key_Down:
+        if (m_cursorRow >= m_visibleRows) {
+            m_rowScroll->setValue(m_topRow + 1);
+        } else {
+            selectCell(m_cursorRow + 1, m_selFirst);
+        }
+        break;
+    case Qt::Key_Up:
+        if (m_cursorRow <= 1) {
+            m_rowScroll->setValue(m_topRow - 1);
+        } else {
+            selectCell(m_cursorRow - 1, m_selFirst);
+        }
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+void MainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+    if (m_files->mayClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+} // namespace kalmur

@@ -1,0 +1,137 @@
+// The menu tree of the main window.
+#include "MainForm.h"
+
+#include "files/ProgramState.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+namespace kalmur {
+
+QAction* MainForm::addItem(QMenu* menu, const char* name, const QString& caption,
+                           const QKeySequence& shortcut, bool enabled) {
+    auto* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+    }
+    action->setEnabled(enabled);
+    return action;
+}
+
+void MainForm::createMenus() {
+    auto menu = [this](const char* name, const QString& caption) {
+        QMenu* m = menuBar()->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        m->menuAction()->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto later = [this](QAction* action) {
+        connect(action, &QAction::triggered, this, [this, action] { notAvailable(action); });
+        return action;
+    };
+
+    m_fileMenu = menu("MenuFile", tr("&File"));
+    connect(addItem(m_fileMenu, "File_New", tr("&New...")), &QAction::triggered, this,
+            [this] { m_files->open(); });
+    connect(addItem(m_fileMenu, "File_Open", tr("&Open...")), &QAction::triggered, this,
+            [this] { m_files->open(); });
+    m_save =
+        addItem(m_fileMenu, "File_Save", tr("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), false);
+    connect(m_save, &QAction::triggered, this, [this] {
+        m_files->save();
+        repaintAll();
+    });
+    m_saveAs = addItem(m_fileMenu, "File_SaveAs", tr("Save &As..."), {}, false);
+    connect(m_saveAs, &QAction::triggered, this, [this] { m_files->saveAs(); });
+    m_fileMenu->addSeparator();
+    later(addItem(m_fileMenu, "File_Print", tr("Print...")));
+    later(addItem(m_fileMenu, "File_PrintSetup", tr("Printer Setup...")));
+    m_fileMenu->addSeparator();
+    connect(addItem(m_fileMenu, "File_Exit", tr("E&xit")), &QAction::triggered, this,
+            &QWidget::close);
+
+    m_editMenu = menu("MenuEdit", tr("&Edit"));
+    later(addItem(m_editMenu, "Edit_Undo", tr("Can't Undo"), {}, false));
+    m_editMenu->addSeparator();
+    later(addItem(m_editMenu, "Edit_Cut", tr("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete)));
+    later(addItem(m_editMenu, "Edit_Copy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+    later(addItem(m_editMenu, "Edit_Mcopy", tr("Copy &Multiple...")));
+    later(addItem(m_editMenu, "Edit_Paste", tr("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
+                  false));
+    later(addItem(m_editMenu, "Edit_SelPaste", tr("Paste &Selective..."), {}, false));
+    later(addItem(m_editMenu, "Edit_Clear", tr("C&lear")));
+    m_editMenu->addSeparator();
+    later(addItem(m_editMenu, "Edit_InsertLine", tr("&Insert blank row")));
+    later(addItem(m_editMenu, "Edit_RemoveLine", tr("Remo&ve blank row")));
+    later(addItem(m_editMenu, "Edit_Divider", tr("Set &Divider")));
+    later(addItem(m_editMenu, "Edit_MarkName", tr("&Mark name to relocate")));
+    later(addItem(m_editMenu, "Edit_MoveName", tr("&Relocate name"), {}, false));
+    m_editMenu->addSeparator();
+    later(addItem(m_editMenu, "Edit_DrawShift", tr("&Assign Shift"),
+                  QKeySequence(Qt::CTRL | Qt::Key_A)));
+    later(addItem(m_editMenu, "Edit_TimeOff", tr("Time &Off"), QKeySequence(Qt::CTRL | Qt::Key_X)));
+    later(addItem(m_editMenu, "Edit_EraseShift", tr("&Erase Shift / Time Off"),
+                  QKeySequence(Qt::CTRL | Qt::Key_E)));
+    later(addItem(m_editMenu, "Edit_OnCall", tr("O&n Call (toggle)"),
+                  QKeySequence(Qt::CTRL | Qt::Key_O)));
+
+    m_viewMenu = menu("MenuView", tr("&View"));
+    later(addItem(m_viewMenu, "View_Alpha", tr("&Alphabetically by Name")));
+    later(addItem(m_viewMenu, "View_ByPos", tr("Sort by &Position")));
+    later(
+        addItem(m_viewMenu, "View_FindName", tr("&Find Name"), QKeySequence(Qt::CTRL | Qt::Key_F)));
+    m_viewMenu->addSeparator();
+    for (int i = 0; i < ViewFormat::kCount; ++i) {
+        QAction* a = addItem(m_viewMenu, "View_format", tr("undefined"));
+        a->setProperty("index", i);
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, i] { chooseViewFormat(i + 1); });
+        m_viewFormats[static_cast<std::size_t>(i)] = a;
+    }
+    m_viewMenu->addSeparator();
+    m_viewChange =
+        later(addItem(m_viewMenu, "View_Change", tr("&Edit Schedule Format (undefined)")));
+
+    m_defineMenu = menu("MenuDefine", tr("&Define"));
+    later(addItem(m_defineMenu, "Define_Shifts", tr("&Shifts")));
+    later(addItem(m_defineMenu, "Define_Explainations", tr("&Explanations")));
+    connect(addItem(m_defineMenu, "Define_Props", tr("&Properties")), &QAction::triggered, this,
+            [this] {
+                m_files->properties();
+                layoutView();
+            });
+
+    m_reportsMenu = menu("Menu_Reports", tr("&Reports"));
+    m_reportCurrent = later(addItem(m_reportsMenu, "Report_Current", tr("untitled"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_P)));
+    later(addItem(m_reportsMenu, "Report_Legend", tr("Legend")));
+    later(addItem(m_reportsMenu, "Report_Query", tr("Query")));
+    QMenu* personal = m_reportsMenu->addMenu(tr("Personal Schedules"));
+    personal->setObjectName(QStringLiteral("Report_Personal"));
+    personal->menuAction()->setObjectName(QStringLiteral("Report_Personal"));
+    later(addItem(personal, "Report_Personal_Day142", tr("1 to 42 Day")));
+    later(addItem(personal, "Report_Personal_Month", tr("Monthly Calendar")));
+    later(addItem(m_reportsMenu, "Report_Proj", tr("Estimated &Cost")));
+
+    m_helpMenu = menu("Menu_Help", tr("&Help"));
+    connect(addItem(m_helpMenu, "Help_Contents", tr("&Contents")), &QAction::triggered, this,
+            [this] {
+                repaintAll();
+                m_platform.processEvents();
+                m_platform.showHelp(this, 1);
+            });
+    connect(addItem(m_helpMenu, "Help_About", tr("&About...")), &QAction::triggered, this,
+            [this] { m_dialogs.about(this); });
+}
+
+void MainForm::notAvailable(QAction* action) {
+    QString caption = action->text();
+    caption.remove(QLatin1Char('&'));
+    m_platform.message(this,
+                       MessageRequest{QStringLiteral("\"%1\" is not available yet.").arg(caption),
+                                      QStringLiteral("Kalmur Pro"), MessageIcon::Information,
+                                      MessageButtons::Ok, std::nullopt});
+}
+
+} // namespace kalmur

@@ -1,0 +1,52 @@
+#include "PaintArea.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace kalmur {
+
+PaintArea::PaintArea(const QString& name, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(1, 1);
+}
+
+void PaintArea::resetBack(const QColor& fill) {
+    const qreal ratio = devicePixelRatioF();
+    m_back = QPixmap(size() * ratio);
+    m_back.setDevicePixelRatio(ratio);
+    m_back.fill(fill);
+}
+
+void PaintArea::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    if (m_back.isNull()) {
+        p.fillRect(event->rect(), palette().window());
+        return;
+    }
+    p.drawPixmap(event->rect(), m_back,
+                 QRectF(event->rect().topLeft() * m_back.devicePixelRatio(),
+                        event->rect().size() * m_back.devicePixelRatio()));
+}
+
+void PaintArea::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit resized();
+}
+
+void PaintArea::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->position().toPoint(), event->button(), event->modifiers());
+}
+
+void PaintArea::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() & Qt::LeftButton) {
+        emit dragged(event->position().toPoint());
+    }
+}
+
+void PaintArea::mouseReleaseEvent(QMouseEvent* event) {
+    emit released(event->position().toPoint());
+}
+
+} // namespace kalmur

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace kalmur {
+
+class ProgramState;
+
+struct DateRange {
+    QDate start;
+    QDate end;
+};
+
+// Shows the progress of a long operation (the date-range rebuild) for as long
+// as it lives.
+class ProgressDisplay {
+public:
+    virtual ~ProgressDisplay() = default;
+    virtual void setPercent(int percent) = 0;
+};
+
+// The dialogs the file commands and the editor open around a schedule. The
+// main window uses the real windows; tests script the answers.
+class ScheduleDialogs {
+public:
+    virtual ~ScheduleDialogs() = default;
+
+    // "Set File Properties" for a schedule being created: returns the chosen
+    // dates, or nothing when cancelled. The chosen week day and password are
+    // stored into the settings record on OK.
+    virtual std::optional<DateRange> newScheduleProperties(QWidget* parent,
+                                                           ProgramState& state) = 0;
+    // "Set File Properties" for the open schedule: the dates, when OK was
+    // chosen (they may equal the current ones), or nothing when cancelled.
+    virtual std::optional<DateRange> editProperties(QWidget* parent, ProgramState& state) = 0;
+    // "Password?": true once the right password was typed, false on Cancel.
+    virtual bool askPassword(QWidget* parent, ProgramState& state) = 0;
+    // "Adjusting Schedule File" while the day file is rebuilt.
+    virtual std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget* parent) = 0;
+    // "About Kalmur Pro".
+    virtual void about(QWidget* parent) { (void)parent; }
+};
+
+} // namespace kalmur

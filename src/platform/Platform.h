@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace kalmur {
+
+enum class MessageIcon { None, Information, Exclamation, Question, Stop };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, AbortRetryIgnore };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+
+struct MessageRequest {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::Exclamation;
+    MessageButtons buttons = MessageButtons::Ok;
+    // The button that Enter chooses; the first button when not given.
+    std::optional<MessageAnswer> defaultAnswer;
+};
+
+struct FileDialogRequest {
+    QString title;
+    QString defaultSuffix; // without the dot
+    QString initialPath;   // a file name, a pattern such as "*.kmr", or a full path
+    QStringList filters;   // "Schedule Files (*.kmr)", ...
+    bool pathMustExist = true;
+    bool confirmOverwrite = false;
+};
+
+// The desktop facilities the windows use: message boxes with their beep, icon
+// and title, the file dialogs, the busy pointer and the help viewer. Windows
+// reach them through this interface so that tests can script the answers.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual void beep() = 0;
+    virtual MessageAnswer message(QWidget* parent, const MessageRequest& request) = 0;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFileName(QWidget* parent,
+                                                const FileDialogRequest& request) = 0;
+    // Shows or ends the hourglass pointer; calls nest.
+    virtual void setBusy(bool busy) = 0;
+    // Opens the help file at a topic (1 = its contents).
+    virtual void showHelp(QWidget* parent, int topic) = 0;
+    // Lets pending window events run.
+    virtual void processEvents() = 0;
+
+    // Beeps, then shows the message (the usual order for a refusal).
+    MessageAnswer warn(QWidget* parent, const MessageRequest& request) {
+        beep();
+        return message(parent, request);
+    }
+};
+
+// Shows the busy pointer for the life of the object.
+class BusyCursor {
+public:
+    explicit BusyCursor(Platform& platform)
+        : m_platform(platform) {
+        m_platform.setBusy(true);
+    }
+    ~BusyCursor() { m_platform.setBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Platform& m_platform;
+};
+
+} // namespace kalmur
