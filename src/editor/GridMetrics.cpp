@@ -38,12 +38,11 @@ GridMetrics GridMetrics::compute(const ViewFormat& format, const ViewLayout& lay
     m.charWidth = std::max(1, fm.averageCharWidth());
     m.markSize = std::max(5, m.lineHeight - 3);
     m.cellHeight = layout.textLines() * m.lineHeight + 2 * m.padding + 1;
-    // The stored cell size counts characters; any value is accepted, and one
-    // outside a sensible range falls back to three characters.
-    const int stored = format.layoutValues[0];
-    const int minChars = stored >= 2 && stored <= 40 ? stored : 3;
-    const int minWidth = minChars * m.charWidth + 2 * m.padding;
-    m.cellWidth = std::max(minWidth, days > 0 ? gridWidth / days : gridWidth);
+    // The days on screen share the grid's width, so that all of them fit; the
+    // stored cell size (the values at offsets 41 and 43) is accepted whatever
+    // it holds and does not change that.
+    const int fitting = days > 0 ? gridWidth / days : gridWidth;
+    m.cellWidth = std::max(2 * m.charWidth + 2 * m.padding, fitting);
     m.nameWidth = 20 * m.charWidth + 2 * m.padding;
     m.positionWidth = 10 * m.charWidth + 2 * m.padding;
     m.rulerHeight = 2 * m.lineHeight + 2 * m.padding;

@@ -114,6 +114,7 @@ private:
     int m_selLast = 1;
     int m_visibleRows = 1;
     bool m_dragging = false;
+    bool m_relayoutPending = false;
 
     // Menus and items by name.
     QMenu* m_fileMenu = nullptr;

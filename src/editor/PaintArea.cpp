@@ -25,9 +25,17 @@ void PaintArea::paintEvent(QPaintEvent* event) {
         p.fillRect(event->rect(), palette().window());
         return;
     }
-    p.drawPixmap(event->rect(), m_back,
-                 QRectF(event->rect().topLeft() * m_back.devicePixelRatio(),
-                        event->rect().size() * m_back.devicePixelRatio()));
+    const QRect drawn =
+        event->rect() & QRect(QPoint(0, 0), m_back.deviceIndependentSize().toSize());
+    p.drawPixmap(drawn, m_back,
+                 QRectF(drawn.topLeft() * m_back.devicePixelRatio(),
+                        drawn.size() * m_back.devicePixelRatio()));
+    // A widget grown since the last drawing shows the window colour until the
+    // next one.
+    const QRegion rest = QRegion(event->rect()).subtracted(drawn);
+    for (const QRect& r : rest) {
+        p.fillRect(r, palette().window());
+    }
 }
 
 void PaintArea::resizeEvent(QResizeEvent* event) {

@@ -1,3 +1,4 @@
+#include "model/patterns/DateText.h"
 #include "tool/Tool.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,7 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    kalmur::useSystemLocale();
     QTextStream out(stdout);
     QTextStream err(stderr);
     return kalmur::runTool(QCoreApplication::arguments().mid(1), out, err);

@@ -1,6 +1,6 @@
 #include "model/patterns/NumberPattern.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -231,4 +231,11 @@ QString monthName(int month, NameLength length, const QLocale& locale) {
     return {};
 }
 
+void useSystemLocale() {
+    const QLocale system = QLocale::system();
+    QLocale::setDefault(system.language() == QLocale::C
+                            ? QLocale(QLocale::English, QLocale::UnitedStates)
+                            : system);
+}
+
 } // namespace kalmur

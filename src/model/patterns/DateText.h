@@ -45,4 +45,9 @@ QString weekdayName(int dayOfWeek, NameLength length, const QLocale& locale = QL
 // Month names (1 = January), in the same lengths; empty outside 1 to 12.
 QString monthName(int month, NameLength length, const QLocale& locale = QLocale());
 
+// Makes the system's locale the default for dates and numbers. A system
+// without a regional setting (the "C" locale) gets the United States
+// conventions (month/day/year), which the schedule files were made with.
+void useSystemLocale();
+
 } // namespace kalmur

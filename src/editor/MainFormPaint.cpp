@@ -1,0 +1,179 @@
+// Drawing the main window's areas into their off-screen copies.
+#include "MainForm.h"
+
+#include "CellText.h"
+#include "CoverageTotals.h"
+#include "CurrentCell.h"
+#include "GridPainter.h"
+#include "PaintArea.h"
+#include "files/ProgramState.h"
+#include "model/patterns/NumberPattern.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+
+namespace kalmur {
+
+void MainForm::paintRuler() {
+    m_ruler->resetBack(QColor(246, 246, 246));
+    QPainter p(&m_ruler->back());
+    const GridPainter painter(m_metrics);
+    const Schedule& s = m_state.schedule();
+    for (int k = 1; k <= columns(); ++k) {
+        const QRect r((k - 1) * m_metrics.cellWidth, 0, m_metrics.cellWidth, m_ruler->height());
+        if (!m_state.isOpen()) {
+            painter.paintRulerDay(p, r, QString(), QString(), false);
+            continue;
+        }
+        const QDate date = s.dateOfDay(s.window().dayNumber(k));
+        painter.paintRulerDay(p, r, m_layout->weekdayLabel(date), m_layout->dateLabel(date),
+                              date.dayOfWeek() >= 6);
+    }
+    m_ruler->present();
+    if (m_state.isOpen() && s.windowLength() > 0) {
+        m_dateDisplay->setText(
+            visibleDatesText(s.dateOfDay(s.window().dayNumber(1)),
+                             s.dateOfDay(s.window().dayNumber(s.windowLength()))));
+    } else {
+        m_dateDisplay->clear();
+    }
+}
+
+void MainForm::paintNames() {
+    m_names->resetBack(GridPainter::background());
+    m_positions->resetBack(GridPainter::background());
+    QPainter names(&m_names->back());
+    QPainter positions(&m_positions->back());
+    const GridPainter painter(m_metrics);
+    const EmployeeTable& e = m_state.schedule().employees();
+    for (int r = 1; r <= m_visibleRows + 1; ++r) {
+        const int row = displayRow(r);
+        if (row > EmployeeTable::kRows) {
+            break;
+        }
+        const QString name =
+            m_state.isOpen() ? e.names[static_cast<std::size_t>(row - 1)] : QString();
+        const bool divider = m_state.isOpen() && isDivider(row);
+        const int y = (r - 1) * m_metrics.cellHeight;
+        painter.paintRowLabel(names, QRect(0, y, m_names->width(), m_metrics.cellHeight),
+                              divider ? name.mid(1).trimmed() : name.trimmed(), divider);
+        painter.paintRowLabel(positions, QRect(0, y, m_positions->width(), m_metrics.cellHeight),
+                              m_state.isOpen() && !divider
+                                  ? e.positions[static_cast<std::size_t>(row - 1)].trimmed()
+                                  : QString(),
+                              divider);
+    }
+    m_names->present();
+    m_positions->present();
+}
+
+void MainForm::paintCells() {
+    m_grid->resetBack(QColor(236, 236, 236));
+    QPainter p(&m_grid->back());
+    const GridPainter painter(m_metrics);
+    if (!m_state.isOpen()) {
+        m_grid->present();
+        return;
+    }
+    const Schedule& s = m_state.schedule();
+    const CellText text(s, s.viewFormat(), *m_layout);
+    for (int r = 1; r <= m_visibleRows + 1; ++r) {
+        const int row = displayRow(r);
+        if (row > EmployeeTable::kRows) {
+            break;
+        }
+        const bool divider = isDivider(row);
+        const int slot = s.slotOfRow(row);
+        for (int k = 1; k <= columns(); ++k) {
+            const QRect rect((k - 1) * m_metrics.cellWidth, (r - 1) * m_metrics.cellHeight,
+                             m_metrics.cellWidth, m_metrics.cellHeight);
+            painter.paintCell(p, rect,
+                              divider ? CellText::divider() : text.content(s.cell(slot, k)));
+        }
+    }
+    m_grid->present();
+}
+
+void MainForm::paintCoverage() {
+    if (!m_coverage->isVisible() || !m_state.isOpen()) {
+        return;
+    }
+    m_coverage->resetBack(QColor(250, 250, 240));
+    m_coverageDesc->resetBack(QColor(250, 250, 240));
+    QPainter totals(&m_coverage->back());
+    QPainter captions(&m_coverageDesc->back());
+    const GridPainter painter(m_metrics);
+    const Schedule& s = m_state.schedule();
+    const int lines = std::clamp<int>(s.viewFormat().coverageVisible, 0, 20);
+    const auto counts = CoverageTotals::count(s, lines, 1, columns());
+    const int height = m_metrics.lineHeight + 2;
+    for (int l = 0; l < lines; ++l) {
+        const CoverageLine& line = s.viewFormat().coverageLines[static_cast<std::size_t>(l)];
+        painter.paintCoverageText(captions, QRect(0, l * height, m_coverageDesc->width(), height),
+                                  line.title.trimmed(), Qt::AlignLeft);
+        for (int k = 1; k <= columns(); ++k) {
+            const int total = counts[static_cast<std::size_t>(l)][static_cast<std::size_t>(k - 1)];
+            painter.paintCoverageText(
+                totals,
+                QRect((k - 1) * m_metrics.cellWidth, l * height, m_metrics.cellWidth, height),
+                total == 0 ? QString() : QString::number(total), Qt::AlignHCenter);
+        }
+    }
+    m_coverage->present();
+    m_coverageDesc->present();
+}
+
+void MainForm::highlightSelection() {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    QPainter p(&m_grid->back());
+    p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    const QRect rect((m_selFirst - 1) * m_metrics.cellWidth,
+                     (m_cursorRow - 1) * m_metrics.cellHeight,
+                     (m_selLast - m_selFirst + 1) * m_metrics.cellWidth, m_metrics.cellHeight);
+    p.fillRect(rect.adjusted(1, 1, -1, -1), Qt::white);
+    m_grid->present();
+}
+
+void MainForm::refreshCurrentCell() {
+    if (!m_state.isOpen()) {
+        for (QLabel* l : {m_shiftDesc, m_shiftHours, m_dateOn, m_empRow, m_daysTagged}) {
+            l->clear();
+        }
+        return;
+    }
+    const Schedule& s = m_state.schedule();
+    const int row = displayRow(m_cursorRow);
+    m_empRow->setText(formatNumber(row, u"###"));
+    m_dateOn->setText(dateOnText(s.dateOfDay(s.window().dayNumber(m_selFirst))));
+    m_daysTagged->setText(QString::number(m_selLast - m_selFirst + 1));
+    const bool divider = isDivider(row);
+    m_notePad->setEnabled(!divider);
+    m_explanations->setEnabled(!divider);
+    m_shiftSelector->setEnabled(!divider);
+    if (divider) {
+        m_shiftDesc->clear();
+        m_shiftHours->clear();
+        m_notePad->clear();
+        return;
+    }
+    const int slot = s.slotOfRow(row);
+    const CurrentCellText info =
+        currentCellText(s, slot, m_selFirst, m_selLast, m_layout->editTimeFormat());
+    m_shiftDesc->setText(info.shiftDescription);
+    m_shiftHours->setText(info.shiftHours);
+    const Cell cell = s.cell(slot, m_selFirst);
+    m_notePad->setText(cell.note > 0 ? s.readNote(cell.note) : QString());
+    const int explanation = CellText::shownExplanation(cell);
+    for (int i = 0; i < m_explanations->count(); ++i) {
+        if (m_explanations->item(i)->data(Qt::UserRole).toInt() == explanation) {
+            m_explanations->setCurrentRow(i);
+        }
+    }
+}
+
+} // namespace kalmur

@@ -1,0 +1,60 @@
+// A test-only program that shows the main window with a schedule, for looking
+// at the window under Xvfb: mainform_preview WORKDIR SCHEDULE.kmr [FORMAT]
+#include "editor/MainForm.h"
+#include "files/ProgramState.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+struct QuietPlatform : kalmur::Platform {
+    void beep() override {}
+    kalmur::MessageAnswer message(QWidget*, const kalmur::MessageRequest& r) override {
+        qWarning("message: %s", qPrintable(r.text));
+        return kalmur::MessageAnswer::Cancel;
+    }
+    std::optional<QString> openFileName(QWidget*, const kalmur::FileDialogRequest&) override {
+        return {};
+    }
+    std::optional<QString> saveFileName(QWidget*, const kalmur::FileDialogRequest&) override {
+        return {};
+    }
+    void setBusy(bool) override {}
+    void showHelp(QWidget*, int) override {}
+    void processEvents() override { QApplication::processEvents(); }
+};
+
+struct NoDialogs : kalmur::ScheduleDialogs {
+    std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
+                                                           kalmur::ProgramState&) override {
+        return {};
+    }
+    std::optional<kalmur::DateRange> editProperties(QWidget*, kalmur::ProgramState&) override {
+        return {};
+    }
+    bool askPassword(QWidget*, kalmur::ProgramState&) override { return true; }
+    std::unique_ptr<kalmur::ProgressDisplay> rebuildProgress(QWidget*) override { return {}; }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    if (argc < 3) {
+        return 2;
+    }
+    kalmur::ProgramState state(QString::fromLocal8Bit(argv[1]));
+    state.commandLineSchedule = QString::fromLocal8Bit(argv[2]);
+    QuietPlatform platform;
+    NoDialogs dialogs;
+    kalmur::MainForm form(state, platform, dialogs);
+    form.show();
+    form.loadInitial();
+    if (argc > 3) {
+        form.chooseViewFormat(QString::fromLocal8Bit(argv[3]).toInt());
+    }
+    form.selectCell(3, 2);
+    return app.exec();
+}
