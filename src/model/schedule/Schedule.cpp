@@ -411,6 +411,52 @@ void Schedule::setNoteNumber(int slot, int position, std::int16_t note) {
     setCell(slot, position, c);
 }
 
+int Schedule::positionOfDay(int dayNumber) const {
+    const int position = dayNumber - m_window.first();
+    return m_window.isLoaded() && position >= 1 && position <= m_window.length() ? position : 0;
+}
+
+Cell Schedule::cellOfDay(int slot, int dayNumber) const {
+    if (const int position = positionOfDay(dayNumber)) {
+        return cell(slot, position);
+    }
+    const auto day = readDay(dayNumber);
+    if (!day || slot < 1 || slot > DayRecord::kSlots) {
+        return {};
+    }
+    const auto s = static_cast<std::size_t>(slot - 1);
+    return {day->shift[s], day->onCall[s], day->explanation[s], day->reserved[s], day->note[s]};
+}
+
+bool Schedule::setCellOfDay(int slot, int dayNumber, const Cell& c) {
+    if (const int position = positionOfDay(dayNumber)) {
+        setCell(slot, position, c);
+        return true;
+    }
+    auto day = readDay(dayNumber);
+    if (!day || slot < 1 || slot > DayRecord::kSlots) {
+        return false;
+    }
+    const auto s = static_cast<std::size_t>(slot - 1);
+    day->shift[s] = c.shift;
+    day->onCall[s] = c.onCall;
+    day->explanation[s] = c.explanation;
+    day->reserved[s] = c.reserved;
+    day->note[s] = c.note;
+    return writeDay(dayNumber, *day);
+}
+
+bool Schedule::writeNoteOfDay(int slot, int dayNumber, const QString& text) {
+    if (const int position = positionOfDay(dayNumber)) {
+        return writeNote(slot, position, text);
+    }
+    Cell c = cellOfDay(slot, dayNumber);
+    if (!NoteFile::write(m_notes, c.note, text)) {
+        return fail(QStringLiteral("cannot write the note file"));
+    }
+    return setCellOfDay(slot, dayNumber, c);
+}
+
 std::optional<DayRecord> Schedule::readDay(int dayNumber) const {
     if (dayNumber < 1 || dayNumber > dayCount()) {
         return std::nullopt;
@@ -492,7 +538,12 @@ bool Schedule::replaceNotes(const QStringList& notes) {
 bool Schedule::changeDateRange(QDate newStart, QDate newEnd,
                                const std::function<void(int)>& progress) {
     const std::int64_t days = newStart.daysTo(newEnd) + 1;
-    if (!newStart.isValid() || !newEnd.isValid() || days < 1 || days > kMaxDays) {
+    // Both dates must be storable: a date the settings record cannot hold would
+    // be repaired to another one when the set is opened again.
+    const bool storable = newStart.isValid() && newEnd.isValid() &&
+                          OleDate::dayNumber(OleDate::fromDate(newStart)) &&
+                          OleDate::dayNumber(OleDate::fromDate(newEnd));
+    if (!storable || days < 1 || days > kMaxDays) {
         return fail(QStringLiteral("the date range is not valid"));
     }
     const auto oldStart = OleDate::dayNumber(m_settings.startDate);

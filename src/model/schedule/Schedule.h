@@ -134,6 +134,15 @@ public:
     void setExplanation(int slot, int position, std::uint8_t explanation);
     void setNoteNumber(int slot, int position, std::int16_t note);
 
+    // Cells by slot and day number (1..dayCount()), inside the window or
+    // beyond it: a day in the window is changed in memory (and marked dirty),
+    // any other day in the day file at once.
+    int positionOfDay(int dayNumber) const;
+    Cell cellOfDay(int slot, int dayNumber) const;
+    bool setCellOfDay(int slot, int dayNumber, const Cell& cell);
+    // Writes the note of a cell on any day (see writeNote).
+    bool writeNoteOfDay(int slot, int dayNumber, const QString& text);
+
     // Days outside the window, read from and written to the day file (reports
     // and multi-day commands do this after a flush).
     std::optional<DayRecord> readDay(int dayNumber) const;

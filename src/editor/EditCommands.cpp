@@ -1,0 +1,213 @@
+#include "EditCommands.h"
+
+#include <cstdlib>
+
+namespace kalmur {
+
+namespace {
+
+std::int16_t hidden(std::int16_t note) {
+    return note > 0 ? static_cast<std::int16_t>(-note) : note;
+}
+
+} // namespace
+
+EditCommands::EditCommands(Schedule& schedule)
+    : m_schedule(schedule) {
+}
+
+void EditCommands::reset() {
+    m_clipboard.clear();
+    m_undo.clear();
+    m_undoAvailable = false;
+}
+
+bool EditCommands::isDivider(int row) const {
+    return row >= 1 && row <= EmployeeTable::kRows &&
+           m_schedule.employees().names[static_cast<std::size_t>(row - 1)].startsWith(
+               QLatin1Char('/'));
+}
+
+int EditCommands::clampedLast(const EditSelection& selection) const {
+    return std::min(selection.lastDay, m_schedule.dayCount());
+}
+
+void EditCommands::saveUndo(int slot, int firstDay, int lastDay) {
+    m_undo.clear();
+    m_undoSlot = slot;
+    m_undoFirstDay = firstDay;
+    for (int day = firstDay; day <= lastDay; ++day) {
+        const Cell cell = m_schedule.cellOfDay(slot, day);
+        const int note = std::abs(cell.note);
+        m_undo.push_back({cell, note != 0 ? m_schedule.readNote(note) : QString()});
+    }
+}
+
+template <typename Change>
+EditOutcome EditCommands::apply(const EditSelection& selection, const char* caption,
+                                Change change) {
+    EditOutcome out;
+    if (isDivider(selection.row)) {
+        out.refused = true;
+        return out;
+    }
+    const int slot = m_schedule.slotOfRow(selection.row);
+    const int last = clampedLast(selection);
+    if (slot == 0 || selection.firstDay < 1 || selection.firstDay > last) {
+        return out;
+    }
+    saveUndo(slot, selection.firstDay, last);
+    for (int day = selection.firstDay; day <= last; ++day) {
+        Cell cell = m_schedule.cellOfDay(slot, day);
+        change(cell, slot, day);
+        m_schedule.setCellOfDay(slot, day, cell);
+    }
+    out.changed = true;
+    out.firstDay = selection.firstDay;
+    out.lastDay = last;
+    out.undoCaption = QString::fromUtf8(caption);
+    m_undoAvailable = true;
+    return out;
+}
+
+EditOutcome EditCommands::assignShift(const EditSelection& selection, int shift) {
+    return apply(selection, "&Undo Assign", [shift](Cell& c, int, int) {
+        if (c.shift != ShiftRecord::kOff) {
+            c.shift = static_cast<std::uint8_t>(shift);
+        }
+    });
+}
+
+EditOutcome EditCommands::timeOff(const EditSelection& selection) {
+    return apply(selection, "&Undo TimeOff", [](Cell& c, int, int) {
+        if (c.shift == 0) {
+            c.shift = ShiftRecord::kOff;
+        }
+    });
+}
+
+EditOutcome EditCommands::erase(const EditSelection& selection) {
+    return apply(selection, "&Undo Erase", [](Cell& c, int, int) { c.shift = 0; });
+}
+
+EditOutcome EditCommands::toggleOnCall(const EditSelection& selection) {
+    return apply(selection, "&Undo On Call",
+                 [](Cell& c, int, int) { c.onCall = c.onCall == 0 ? 1 : 0; });
+}
+
+EditOutcome EditCommands::setExplanation(const EditSelection& selection, int explanation) {
+    return apply(selection, "&Undo Explanation", [explanation](Cell& c, int, int) {
+        c.explanation = static_cast<std::uint8_t>(explanation);
+    });
+}
+
+EditOutcome EditCommands::quickKey(const EditSelection& selection, int entry) {
+    if (entry == 0) {
+        return {};
+    }
+    if (entry > 0) {
+        return assignShift(selection, entry);
+    }
+    return apply(selection, "&Undo Assign",
+                 [entry](Cell& c, int, int) { c.explanation = static_cast<std::uint8_t>(-entry); });
+}
+
+EditOutcome EditCommands::setNote(const EditSelection& selection, const QString& text) {
+    const QString note = text.left(60);
+    return apply(selection, "&Undo Note", [this, &note](Cell& c, int slot, int day) {
+        // Every selected day gets its own note record holding the same text.
+        m_schedule.setCellOfDay(slot, day, c);
+        m_schedule.writeNoteOfDay(slot, day, note);
+        c = m_schedule.cellOfDay(slot, day);
+    });
+}
+
+EditOutcome EditCommands::clear(const EditSelection& selection) {
+    return apply(selection, "&Undo Clear", [](Cell& c, int, int) {
+        c.shift = 0;
+        c.onCall = 0;
+        c.explanation = 0;
+        c.reserved = 0;
+        c.note = hidden(c.note);
+    });
+}
+
+bool EditCommands::copy(const EditSelection& selection) {
+    if (isDivider(selection.row)) {
+        return false;
+    }
+    const int slot = m_schedule.slotOfRow(selection.row);
+    if (slot == 0) {
+        return false;
+    }
+    m_clipboard.clear();
+    for (int day = selection.firstDay; day <= clampedLast(selection); ++day) {
+        ClipDay clip;
+        clip.cell = m_schedule.cellOfDay(slot, day);
+        clip.hasNote = clip.cell.note > 0;
+        if (clip.hasNote) {
+            clip.noteText = m_schedule.readNote(clip.cell.note);
+        }
+        m_clipboard.push_back(clip);
+    }
+    return !m_clipboard.empty();
+}
+
+EditOutcome EditCommands::cut(const EditSelection& selection) {
+    if (isDivider(selection.row)) {
+        return {true, false, 0, 0, {}};
+    }
+    copy(selection);
+    EditOutcome out = clear(selection);
+    out.undoCaption = QStringLiteral("&Undo Cut");
+    return out;
+}
+
+EditOutcome EditCommands::paste(const EditSelection& selection) {
+    if (m_clipboard.empty()) {
+        return {};
+    }
+    // The copied days go onto consecutive days from the selection's first day,
+    // whatever its length, as far as the schedule reaches.
+    EditSelection target = selection;
+    target.lastDay = selection.firstDay + static_cast<int>(m_clipboard.size()) - 1;
+    return apply(target, "&Undo Paste", [this, &selection](Cell& c, int slot, int day) {
+        const ClipDay& clip = m_clipboard[static_cast<std::size_t>(day - selection.firstDay)];
+        c.shift = clip.cell.shift;
+        c.onCall = clip.cell.onCall;
+        c.explanation = clip.cell.explanation;
+        if (clip.hasNote) {
+            m_schedule.setCellOfDay(slot, day, c);
+            m_schedule.writeNoteOfDay(slot, day, clip.noteText);
+            c = m_schedule.cellOfDay(slot, day);
+        } else {
+            c.note = hidden(c.note);
+        }
+    });
+}
+
+EditOutcome EditCommands::undo() {
+    EditOutcome out;
+    if (!m_undoAvailable || m_undo.empty()) {
+        return out;
+    }
+    for (std::size_t i = 0; i < m_undo.size(); ++i) {
+        const int day = m_undoFirstDay + static_cast<int>(i);
+        const SavedDay& saved = m_undo[i];
+        const int note = std::abs(saved.cell.note);
+        if (note != 0 && m_schedule.readNote(note) != saved.noteText) {
+            // Put the old text back into its record without touching the cell.
+            Cell scratch = saved.cell;
+            m_schedule.setCellOfDay(m_undoSlot, day, scratch);
+            m_schedule.writeNoteOfDay(m_undoSlot, day, saved.noteText);
+        }
+        m_schedule.setCellOfDay(m_undoSlot, day, saved.cell);
+    }
+    out.changed = true;
+    out.firstDay = m_undoFirstDay;
+    out.lastDay = m_undoFirstDay + static_cast<int>(m_undo.size()) - 1;
+    m_undoAvailable = false;
+    return out;
+}
+
+} // namespace kalmur
