@@ -5,6 +5,7 @@
 #include "CurrentCell.h"
 #include "GridPainter.h"
 #include "PaintArea.h"
+#include "SpinButton.h"
 #include "ToolIcons.h"
 #include "files/ProgramState.h"
 #include "model/patterns/NumberPattern.h"
@@ -57,7 +58,8 @@ MainForm::MainForm(ProgramState& state, Platform& platform, ScheduleDialogs& dia
     : QMainWindow(parent)
     , m_state(state)
     , m_platform(platform)
-    , m_dialogs(dialogs) {
+    , m_dialogs(dialogs)
+    , m_edit(state.schedule()) {
     setObjectName(QStringLiteral("MainForm"));
     FileCommands::Hooks hooks;
     hooks.endEditing = [this] {
@@ -127,27 +129,12 @@ void MainForm::createToolPanel() {
     row->addWidget(m_empRow);
     row->addWidget(m_daysTagged);
 
-    auto* spin = new QWidget(tools);
-    spin->setObjectName(QStringLiteral("SpinButton1"));
-    auto* spinLayout = new QVBoxLayout(spin);
-    spinLayout->setContentsMargins(0, 0, 0, 0);
-    spinLayout->setSpacing(0);
-    auto* later = new QToolButton(spin);
-    later->setArrowType(Qt::UpArrow);
-    later->setToolTip(tr("One day later"));
-    auto* earlier = new QToolButton(spin);
-    earlier->setArrowType(Qt::DownArrow);
-    earlier->setToolTip(tr("One day earlier"));
-    for (QToolButton* b : {later, earlier}) {
-        b->setAutoRepeat(true);
-        b->setAutoRepeatDelay(175);
-        b->setAutoRepeatInterval(25);
-        b->setFixedSize(22, 12);
-        spinLayout->addWidget(b);
-    }
-    connect(later, &QToolButton::clicked, this, [this] { stepDays(1); });
-    connect(earlier, &QToolButton::clicked, this, [this] { stepDays(-1); });
-    row->addWidget(spin);
+    m_spin = new SpinButton(tools);
+    connect(m_spin, &SpinButton::step, this, [this](int direction) {
+        stepDays(direction);
+        m_grid->setFocus();
+    });
+    row->addWidget(m_spin);
 
     const auto assign = toolButton("ButtonAssign", ToolIcons::assign(), tr("Assign Shift"), tools);
     const auto timeOff = toolButton("ButtonTimeOff", ToolIcons::timeOff(), tr("Time Off"), tools);
@@ -156,12 +143,23 @@ void MainForm::createToolPanel() {
     const auto call = toolButton("ButtonCall", ToolIcons::onCall(), tr("On Call (toggle)"), tools);
     const auto cal = toolButton("ButtonCal", ToolIcons::calendar(), tr("Change Page"), tools);
     for (QToolButton* b : {assign, timeOff, erase, call, cal}) {
+        b->setFocusPolicy(Qt::NoFocus);
         row->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, b] {
-            QAction action(b->toolTip());
-            notAvailable(&action);
-        });
     }
+    // The buttons do what their menu items do, then the grid takes the keys again.
+    auto same = [this](QToolButton* b, const char* item) {
+        connect(b, &QToolButton::clicked, this, [this, item] {
+            if (QAction* a = action(item); a && a->isEnabled() && m_state.isOpen()) {
+                a->trigger();
+            }
+            m_grid->setFocus();
+        });
+    };
+    same(assign, "Edit_DrawShift");
+    same(timeOff, "Edit_TimeOff");
+    same(erase, "Edit_EraseShift");
+    same(call, "Edit_OnCall");
+    connect(cal, &QToolButton::clicked, this, [this] { openPager(); });
     outer->addWidget(tools);
 }
 
@@ -234,6 +232,23 @@ void MainForm::createAreas() {
             gridPressed(p);
         }
     });
+    connect(m_grid, &PaintArea::keyPressed, this, [this](QKeyEvent* e) { gridKey(e); });
+    connect(m_coverageDesc, &PaintArea::pressed, this,
+            [this](QPoint p, Qt::MouseButton, auto) { coverageCaptionClicked(p); });
+    m_nameHeading->installEventFilter(this);
+    m_shiftSelector->installEventFilter(this);
+    m_explanations->installEventFilter(this);
+    m_notePad->installEventFilter(this);
+    connect(m_shiftSelector, &QComboBox::activated, this, [this](int index) {
+        if (!m_browsingShifts) {
+            m_chosenShift = m_shiftSelector->itemData(index).toInt();
+        }
+    });
+    connect(m_explanations, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { explanationChosen(item->data(Qt::UserRole).toInt()); });
+    connect(m_notePad, &QLineEdit::returnPressed, this, [this] { noteCommit(); });
+    connect(m_noteCheck, &QToolButton::clicked, this, [this] { noteCommit(); });
+    connect(m_noteX, &QToolButton::clicked, this, [this] { noteDiscard(); });
     connect(m_grid, &PaintArea::dragged, this, [this](QPoint p) { gridDragged(p); });
     connect(m_grid, &PaintArea::released, this, [this](QPoint) { m_dragging = false; });
     // A change of size lays the view out again once the layout has settled.
@@ -258,18 +273,31 @@ const ViewFormat& MainForm::currentFormat() const {
     return m_state.isOpen() ? m_state.schedule().viewFormat() : m_untitled;
 }
 
-int MainForm::slotOfScreenRow(int screenRow) const {
-    return m_state.schedule().slotOfRow(displayRow(screenRow));
-}
-
 bool MainForm::isDivider(int row) const {
-    return row >= 1 && row <= EmployeeTable::kRows &&
-           m_state.schedule().employees().names[static_cast<std::size_t>(row - 1)].startsWith(
-               QLatin1Char('/'));
+    return m_state.isOpen() && m_edit.isDivider(row);
 }
 
 int MainForm::columns() const {
     return m_state.isOpen() ? m_state.schedule().windowLength() : currentFormat().daysOnScreen;
+}
+
+int MainForm::coverageLines() const {
+    return m_state.isOpen() ? std::clamp<int>(currentFormat().coverageVisible, 0, 20) : 0;
+}
+
+EditSelection MainForm::editSelection() const {
+    const Schedule& s = m_state.schedule();
+    return {displayRow(m_cursorRow), s.window().dayNumber(m_selFirst),
+            s.window().dayNumber(m_selLast)};
+}
+
+QAction* MainForm::action(const char* name) const {
+    for (QAction* a : findChildren<QAction*>()) {
+        if (a->objectName() == QLatin1String(name)) {
+            return a;
+        }
+    }
+    return nullptr;
 }
 
 void MainForm::loadInitial() {
@@ -281,17 +309,24 @@ void MainForm::loadInitial() {
 void MainForm::scheduleShown() {
     m_topRow = 0;
     m_cursorRow = 1;
-    m_selFirst = m_selLast = 1;
-    fillShiftSelector();
-    fillExplanations();
+    m_selFirst = m_selLast = m_cursorColumn = 1;
+    m_edit.reset();
+    definitionsChanged();
     updateMenus();
     layoutView();
     m_grid->setFocus();
 }
 
 void MainForm::scheduleClosed() {
+    m_edit.reset();
     updateMenus();
     layoutView();
+}
+
+void MainForm::definitionsChanged() {
+    fillShiftSelector();
+    fillExplanations();
+    m_keys.rebuild(m_state.schedule().shifts(), m_state.schedule().explanations());
 }
 
 void MainForm::updateMenus() {
@@ -302,6 +337,10 @@ void MainForm::updateMenus() {
         m->menuAction()->setEnabled(open);
         m->setEnabled(open);
     }
+    m_paste->setEnabled(open && m_edit.hasClipboard());
+    m_selPaste->setEnabled(open && m_edit.hasClipboard());
+    m_undo->setEnabled(false);
+    m_undo->setText(tr("Can't Undo"));
     m_shiftSelector->setEnabled(open);
     m_explanations->setEnabled(open);
     m_notePad->setEnabled(open);
@@ -345,6 +384,9 @@ void MainForm::fillShiftSelector() {
             m_shiftSelector->addItem(s.shift(n).description.trimmed(), n);
         }
     }
+    const int index = m_shiftSelector->findData(m_chosenShift);
+    m_shiftSelector->setCurrentIndex(index >= 0 ? index : 0);
+    m_chosenShift = m_shiftSelector->currentData().toInt();
 }
 
 void MainForm::fillExplanations() {
@@ -370,7 +412,7 @@ void MainForm::chooseViewFormat(int number) {
     layoutView();
 }
 
-// --- layout and painting ----------------------------------------------------
+// --- layout -------------------------------------------------------------------
 
 void MainForm::layoutView() {
     updateCaption();
@@ -389,10 +431,10 @@ void MainForm::layoutView() {
     m_ruler->setFixedHeight(m_metrics.rulerHeight);
     m_nameHeading->setFixedHeight(m_metrics.rulerHeight);
     m_positionHeading->setFixedHeight(m_metrics.rulerHeight);
-    const int coverageLines = m_state.isOpen() ? std::clamp<int>(format.coverageVisible, 0, 20) : 0;
-    const int coverageHeight = coverageLines * (m_metrics.lineHeight + 2);
-    m_coverage->setVisible(coverageLines > 0);
-    m_coverageDesc->setVisible(coverageLines > 0);
+    const int lines = coverageLines();
+    const int coverageHeight = lines * (m_metrics.lineHeight + 2);
+    m_coverage->setVisible(lines > 0);
+    m_coverageDesc->setVisible(lines > 0);
     m_coverage->setFixedHeight(std::max(1, coverageHeight));
     m_coverageDesc->setFixedHeight(std::max(1, coverageHeight));
 
@@ -407,118 +449,8 @@ void MainForm::layoutView() {
     m_cursorRow = std::clamp(m_cursorRow, 1, m_visibleRows);
     m_selFirst = std::clamp(m_selFirst, 1, days);
     m_selLast = std::clamp(m_selLast, m_selFirst, days);
+    m_cursorColumn = std::clamp(m_cursorColumn, m_selFirst, m_selLast);
     repaintAll();
-}
-
-void MainForm::repaintAll() {
-    paintRuler();
-    paintNames();
-    paintCells();
-    paintCoverage();
-    highlightSelection();
-    refreshCurrentCell();
-}
-
-// --- cursor -----------------------------------------------------------------
-
-void MainForm::selectCell(int row, int column) {
-    if (!m_state.isOpen()) {
-        return;
-    }
-    m_cursorRow = std::clamp(row, 1, m_visibleRows);
-    m_selFirst = m_selLast = std::clamp(column, 1, std::max(1, columns()));
-    paintCells();
-    highlightSelection();
-    refreshCurrentCell();
-}
-
-void MainForm::gridPressed(QPoint position) {
-    const int column = position.x() / m_metrics.cellWidth + 1;
-    const int row = position.y() / m_metrics.cellHeight + 1;
-    if (column > columns() || row > m_visibleRows) {
-        return;
-    }
-    m_grid->setFocus();
-    selectCell(row, column);
-    m_dragging = true;
-}
-
-void MainForm::gridDragged(QPoint position) {
-    if (!m_dragging || !m_state.isOpen()) {
-        return;
-    }
-    const int column = std::clamp(position.x() / m_metrics.cellWidth + 1, 1, columns());
-    if (column < m_selFirst || column == m_selLast) {
-        return;
-    }
-    m_selLast = column;
-    paintCells();
-    highlightSelection();
-    refreshCurrentCell();
-}
-
-void MainForm::scrollRows(int top) {
-    m_topRow = std::clamp(top, 0, std::max(0, EmployeeTable::kRows - m_visibleRows));
-    paintNames();
-    paintCells();
-    highlightSelection();
-    refreshCurrentCell();
-}
-
-void MainForm::stepDays(int direction) {
-    if (!m_state.isOpen()) {
-        return;
-    }
-    Schedule& s = m_state.schedule();
-    const auto moved = direction > 0 ? s.moveLater() : s.moveEarlier();
-    if (moved != DayWindow::Move::Moved) {
-        m_platform.beep();
-        return;
-    }
-    repaintAll();
-}
-
-void MainForm::keyPressEvent(QKeyEvent* event) {
-    if (!m_state.isOpen() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
-    switch (event->key()) {
-    case Qt::Key_Right:
-        if (m_selLast >= columns()) {
-            stepDays(1);
-        } else {
-            selectCell(m_cursorRow, m_selLast + 1);
-        }
-        break;
-    case Qt::Key_Left:
-        if (m_selFirst <= 1) {
-            stepDays(-1);
-        } else {
-            selectCell(m_cursorRow, m_selFirst - 1);
-        }
-        break;
-    case Qt::Key_Down:
-        if (m_cursorRow >= m_visibleRows) {
-            m_rowScroll->setValue(m_topRow + 1);
-        } else {
-            selectCell(m_cursorRow + 1, m_selFirst);
-        }
-        break;
-    case Qt::Key_Up:
-        if (m_cursorRow <= 1) {
-            m_rowScroll->setValue(m_topRow - 1);
-        } else {
-            selectCell(m_cursorRow - 1, m_selFirst);
-        }
-        break;
-    default:
-        QMainWindow::keyPressEvent(event);
-    }
-}
-
-void MainForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
@@ -527,6 +459,32 @@ void MainForm::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+bool MainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_nameHeading && event->type() == QEvent::MouseButtonPress) {
+        if (m_state.isOpen()) {
+            openFindName();
+        }
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (watched == m_shiftSelector) {
+            return shiftSelectorKey(key);
+        }
+        if (watched == m_explanations) {
+            return explanationsKey(key);
+        }
+    }
+    if (watched == m_notePad) {
+        if (event->type() == QEvent::FocusIn) {
+            noteFocused();
+        } else if (event->type() == QEvent::FocusOut) {
+            noteLeft();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace kalmur

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "EditCommands.h"
 #include "FileCommands.h"
 #include "GridMetrics.h"
+#include "QuickKeyTable.h"
 #include "ScheduleDialogs.h"
 #include "ViewLayout.h"
 
@@ -25,10 +27,11 @@ namespace kalmur {
 class PaintArea;
 class ProgramState;
 class Platform;
+class SpinButton;
 
 // The program's main window: the schedule grid with its day ruler, names,
-// positions and coverage totals, the tool strip, the menus, and the file
-// commands.
+// positions and coverage totals, the tool strip, the menus, the editing of
+// cells and the navigation through days and rows.
 class MainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -39,31 +42,47 @@ public:
     // The load step after start-up: opens the command-line schedule, if any.
     void loadInitial();
 
-    // The editor's cursor: screen row (from 1), top row offset, day column
-    // (from 1) and the selected days of the cursor row.
+    // The editor's cursor: screen row (from 1), the row scroll position, and
+    // the selected day columns of the cursor row (from 1).
     int cursorRow() const { return m_cursorRow; }
     int topRow() const { return m_topRow; }
     int selectionFirst() const { return m_selFirst; }
     int selectionLast() const { return m_selLast; }
+    int cursorColumn() const { return m_cursorColumn; }
     int visibleRows() const { return m_visibleRows; }
     const GridMetrics& metrics() const { return m_metrics; }
     const ViewLayout& viewLayout() const { return *m_layout; }
     FileCommands& fileCommands() { return *m_files; }
+    EditCommands& editCommands() { return m_edit; }
 
-    // Selects the cell at a screen row and day column.
-    void selectCell(int row, int column);
+    // The selection operation: 0 select (column, row) without removing an old
+    // highlight, 1 select it, 2 extend or shrink the current row's selection
+    // to end at `column`, 3 highlight the current selection again. Every call
+    // refreshes the panels and makes the last command no longer undoable.
+    enum class Select { First = 0, Single = 1, Extend = 2, Again = 3 };
+    void select(Select mode, int column = 0, int row = 0);
+    // Convenience for a single cell.
+    void selectCell(int row, int column) { select(Select::Single, column, row); }
     // Chooses view format 1..5 as the View menu entries do.
     void chooseViewFormat(int number);
-    // Lays the view out for the current view format and repaints (steps of
-    // the view layout).
+    // Lays the view out for the current view format and repaints.
     void layoutView();
     // Repaints every drawing area from the model.
     void repaintAll();
+    // One day later (+1) or earlier (-1); beyond the schedule's dates it beeps
+    // and offers to add days.
+    void stepDays(int direction);
+    // Scrolls the rows so that `top` is the row scroll position.
+    void scrollRows(int top);
+    // Makes `first` the first visible day (days after the start), reloading
+    // the day window.
+    void showDaysFrom(int first);
+    // Moves the cursor to display row `row` (from 1), scrolling as needed.
+    void goToRow(int row);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
@@ -71,8 +90,10 @@ private:
     void createAreas();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {}, bool enabled = true);
-    void notAvailable(QAction* action);
+    QAction* action(const char* name) const;
+    void notAvailable(const QString& caption);
 
+    // State after opening and closing.
     void scheduleShown();
     void scheduleClosed();
     void updateMenus();
@@ -80,29 +101,58 @@ private:
     void updateViewMenu();
     void fillShiftSelector();
     void fillExplanations();
+    void definitionsChanged();
 
     const ViewFormat& currentFormat() const;
-    // The display row shown on a screen row, and the slot of its cells.
     int displayRow(int screenRow) const { return screenRow + m_topRow; }
-    int slotOfScreenRow(int screenRow) const;
     bool isDivider(int displayRow) const;
     int columns() const;
+    int coverageLines() const;
+    EditSelection editSelection() const;
 
-    void paintRuler();
-    void paintNames();
-    void paintCells();
-    void paintCoverage();
+    // Painting (MainFormPaint.cpp).
+    void paintRuler(int fromColumn, int toColumn);
+    void paintRows(int fromRow, int toRow);
+    void paintCells(int fromRow, int toRow, int fromColumn, int toColumn);
+    void paintCoverage(int fromColumn, int toColumn);
+    void paintCoverageCaptions();
     void highlightSelection();
     void refreshCurrentCell();
+    QRect cellRect(int row, int column) const;
+
+    // Editing (MainFormEditing.cpp).
+    void runCommand(const EditOutcome& outcome);
+    void redrawDays(int firstDay, int lastDay);
+    void gridKey(QKeyEvent* event);
     void gridPressed(QPoint position);
     void gridDragged(QPoint position);
-    void scrollRows(int top);
-    void stepDays(int direction);
+    void commandAssign();
+    void commandCopy();
+    void commandPaste();
+    void commandUndo();
+    void explanationChosen(int number);
+    void noteFocused();
+    void noteCommit();
+    void noteDiscard();
+    void noteLeft();
+    bool shiftSelectorKey(QKeyEvent* event);
+    bool explanationsKey(QKeyEvent* event);
+
+    // Navigation (MainFormNavigation.cpp).
+    void moveRight(bool extend, bool advance);
+    void moveLeft(bool extend);
+    void moveRow(int delta);
+    void outOfRange();
+    void openPager();
+    void openFindName();
+    void coverageCaptionClicked(QPoint position);
 
     ProgramState& m_state;
     Platform& m_platform;
     ScheduleDialogs& m_dialogs;
     std::unique_ptr<FileCommands> m_files;
+    EditCommands m_edit;
+    QuickKeyTable m_keys;
 
     // The format shown while no schedule is open.
     ViewFormat m_untitled;
@@ -112,11 +162,16 @@ private:
     int m_topRow = 0;
     int m_selFirst = 1;
     int m_selLast = 1;
+    int m_cursorColumn = 1;
     int m_visibleRows = 1;
     bool m_dragging = false;
     bool m_relayoutPending = false;
+    int m_chosenShift = 0;
+    bool m_browsingShifts = false;
+    bool m_browsingExplanations = false;
+    int m_explanationShown = 0;
+    QString m_noteBefore;
 
-    // Menus and items by name.
     QMenu* m_fileMenu = nullptr;
     QMenu* m_editMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
@@ -125,11 +180,13 @@ private:
     QMenu* m_helpMenu = nullptr;
     QAction* m_save = nullptr;
     QAction* m_saveAs = nullptr;
+    QAction* m_undo = nullptr;
+    QAction* m_paste = nullptr;
+    QAction* m_selPaste = nullptr;
     QAction* m_viewChange = nullptr;
     QAction* m_reportCurrent = nullptr;
     std::array<QAction*, ViewFormat::kCount> m_viewFormats{};
 
-    // Tool strip and panels.
     QComboBox* m_shiftSelector = nullptr;
     QLabel* m_shiftHours = nullptr;
     QLabel* m_shiftDesc = nullptr;
@@ -137,8 +194,8 @@ private:
     QLabel* m_dateDisplay = nullptr;
     QLabel* m_empRow = nullptr;
     QLabel* m_daysTagged = nullptr;
+    SpinButton* m_spin = nullptr;
 
-    // Drawing areas.
     PaintArea* m_ruler = nullptr;
     PaintArea* m_names = nullptr;
     PaintArea* m_positions = nullptr;

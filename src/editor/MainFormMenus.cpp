@@ -27,7 +27,12 @@ void MainForm::createMenus() {
         return m;
     };
     auto later = [this](QAction* action) {
-        connect(action, &QAction::triggered, this, [this, action] { notAvailable(action); });
+        connect(action, &QAction::triggered, this,
+                [this, action] { notAvailable(action->text()); });
+        return action;
+    };
+    auto run = [this](QAction* action, auto command) {
+        connect(action, &QAction::triggered, this, command);
         return action;
     };
 
@@ -52,15 +57,23 @@ void MainForm::createMenus() {
             &QWidget::close);
 
     m_editMenu = menu("MenuEdit", tr("&Edit"));
-    later(addItem(m_editMenu, "Edit_Undo", tr("Can't Undo"), {}, false));
+    m_undo = run(addItem(m_editMenu, "Edit_Undo", tr("Can't Undo"), {}, false),
+                 [this] { commandUndo(); });
     m_editMenu->addSeparator();
-    later(addItem(m_editMenu, "Edit_Cut", tr("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete)));
-    later(addItem(m_editMenu, "Edit_Copy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert)));
+    run(addItem(m_editMenu, "Edit_Cut", tr("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete)),
+        [this] {
+            runCommand(m_edit.cut(editSelection()));
+            updateMenus();
+        });
+    run(addItem(m_editMenu, "Edit_Copy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert)),
+        [this] { commandCopy(); });
     later(addItem(m_editMenu, "Edit_Mcopy", tr("Copy &Multiple...")));
-    later(addItem(m_editMenu, "Edit_Paste", tr("&Paste"), QKeySequence(Qt::SHIFT | Qt::Key_Insert),
-                  false));
-    later(addItem(m_editMenu, "Edit_SelPaste", tr("Paste &Selective..."), {}, false));
-    later(addItem(m_editMenu, "Edit_Clear", tr("C&lear")));
+    m_paste = run(addItem(m_editMenu, "Edit_Paste", tr("&Paste"),
+                          QKeySequence(Qt::SHIFT | Qt::Key_Insert), false),
+                  [this] { commandPaste(); });
+    m_selPaste = later(addItem(m_editMenu, "Edit_SelPaste", tr("Paste &Selective..."), {}, false));
+    run(addItem(m_editMenu, "Edit_Clear", tr("C&lear")),
+        [this] { runCommand(m_edit.clear(editSelection())); });
     m_editMenu->addSeparator();
     later(addItem(m_editMenu, "Edit_InsertLine", tr("&Insert blank row")));
     later(addItem(m_editMenu, "Edit_RemoveLine", tr("Remo&ve blank row")));
@@ -68,13 +81,17 @@ void MainForm::createMenus() {
     later(addItem(m_editMenu, "Edit_MarkName", tr("&Mark name to relocate")));
     later(addItem(m_editMenu, "Edit_MoveName", tr("&Relocate name"), {}, false));
     m_editMenu->addSeparator();
-    later(addItem(m_editMenu, "Edit_DrawShift", tr("&Assign Shift"),
-                  QKeySequence(Qt::CTRL | Qt::Key_A)));
-    later(addItem(m_editMenu, "Edit_TimeOff", tr("Time &Off"), QKeySequence(Qt::CTRL | Qt::Key_X)));
-    later(addItem(m_editMenu, "Edit_EraseShift", tr("&Erase Shift / Time Off"),
-                  QKeySequence(Qt::CTRL | Qt::Key_E)));
-    later(addItem(m_editMenu, "Edit_OnCall", tr("O&n Call (toggle)"),
-                  QKeySequence(Qt::CTRL | Qt::Key_O)));
+    run(addItem(m_editMenu, "Edit_DrawShift", tr("&Assign Shift"),
+                QKeySequence(Qt::CTRL | Qt::Key_A)),
+        [this] { commandAssign(); });
+    run(addItem(m_editMenu, "Edit_TimeOff", tr("Time &Off"), QKeySequence(Qt::CTRL | Qt::Key_X)),
+        [this] { runCommand(m_edit.timeOff(editSelection())); });
+    run(addItem(m_editMenu, "Edit_EraseShift", tr("&Erase Shift / Time Off"),
+                QKeySequence(Qt::CTRL | Qt::Key_E)),
+        [this] { runCommand(m_edit.erase(editSelection())); });
+    run(addItem(m_editMenu, "Edit_OnCall", tr("O&n Call (toggle)"),
+                QKeySequence(Qt::CTRL | Qt::Key_O)),
+        [this] { runCommand(m_edit.toggleOnCall(editSelection())); });
 
     m_viewMenu = menu("MenuView", tr("&View"));
     later(addItem(m_viewMenu, "View_Alpha", tr("&Alphabetically by Name")));
@@ -100,6 +117,7 @@ void MainForm::createMenus() {
             [this] {
                 m_files->properties();
                 layoutView();
+                select(Select::Again);
             });
 
     m_reportsMenu = menu("Menu_Reports", tr("&Reports"));
@@ -125,8 +143,8 @@ void MainForm::createMenus() {
             [this] { m_dialogs.about(this); });
 }
 
-void MainForm::notAvailable(QAction* action) {
-    QString caption = action->text();
+void MainForm::notAvailable(const QString& text) {
+    QString caption = text;
     caption.remove(QLatin1Char('&'));
     m_platform.message(this,
                        MessageRequest{QStringLiteral("\"%1\" is not available yet.").arg(caption),

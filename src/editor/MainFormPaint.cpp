@@ -17,12 +17,33 @@
 
 namespace kalmur {
 
-void MainForm::paintRuler() {
+QRect MainForm::cellRect(int row, int column) const {
+    return QRect((column - 1) * m_metrics.cellWidth, (row - 1) * m_metrics.cellHeight,
+                 m_metrics.cellWidth, m_metrics.cellHeight);
+}
+
+void MainForm::repaintAll() {
     m_ruler->resetBack(QColor(246, 246, 246));
+    m_names->resetBack(GridPainter::background());
+    m_positions->resetBack(GridPainter::background());
+    m_grid->resetBack(QColor(236, 236, 236));
+    paintRuler(1, columns());
+    paintRows(1, m_visibleRows + 1);
+    if (m_coverage->isVisible()) {
+        m_coverage->resetBack(QColor(250, 250, 240));
+        m_coverageDesc->resetBack(QColor(250, 250, 240));
+        paintCoverageCaptions();
+        paintCoverage(1, columns());
+    }
+    highlightSelection();
+    refreshCurrentCell();
+}
+
+void MainForm::paintRuler(int fromColumn, int toColumn) {
     QPainter p(&m_ruler->back());
     const GridPainter painter(m_metrics);
     const Schedule& s = m_state.schedule();
-    for (int k = 1; k <= columns(); ++k) {
+    for (int k = fromColumn; k <= toColumn; ++k) {
         const QRect r((k - 1) * m_metrics.cellWidth, 0, m_metrics.cellWidth, m_ruler->height());
         if (!m_state.isOpen()) {
             painter.paintRulerDay(p, r, QString(), QString(), false);
@@ -42,21 +63,19 @@ void MainForm::paintRuler() {
     }
 }
 
-void MainForm::paintNames() {
-    m_names->resetBack(GridPainter::background());
-    m_positions->resetBack(GridPainter::background());
+void MainForm::paintRows(int fromRow, int toRow) {
     QPainter names(&m_names->back());
     QPainter positions(&m_positions->back());
     const GridPainter painter(m_metrics);
     const EmployeeTable& e = m_state.schedule().employees();
-    for (int r = 1; r <= m_visibleRows + 1; ++r) {
+    for (int r = fromRow; r <= toRow; ++r) {
         const int row = displayRow(r);
-        if (row > EmployeeTable::kRows) {
-            break;
+        if (row < 1 || row > EmployeeTable::kRows) {
+            continue;
         }
         const QString name =
             m_state.isOpen() ? e.names[static_cast<std::size_t>(row - 1)] : QString();
-        const bool divider = m_state.isOpen() && isDivider(row);
+        const bool divider = isDivider(row);
         const int y = (r - 1) * m_metrics.cellHeight;
         painter.paintRowLabel(names, QRect(0, y, m_names->width(), m_metrics.cellHeight),
                               divider ? name.mid(1).trimmed() : name.trimmed(), divider);
@@ -68,54 +87,60 @@ void MainForm::paintNames() {
     }
     m_names->present();
     m_positions->present();
+    paintCells(fromRow, toRow, 1, columns());
 }
 
-void MainForm::paintCells() {
-    m_grid->resetBack(QColor(236, 236, 236));
-    QPainter p(&m_grid->back());
-    const GridPainter painter(m_metrics);
+void MainForm::paintCells(int fromRow, int toRow, int fromColumn, int toColumn) {
     if (!m_state.isOpen()) {
         m_grid->present();
         return;
     }
+    QPainter p(&m_grid->back());
+    const GridPainter painter(m_metrics);
     const Schedule& s = m_state.schedule();
     const CellText text(s, s.viewFormat(), *m_layout);
-    for (int r = 1; r <= m_visibleRows + 1; ++r) {
+    for (int r = fromRow; r <= toRow; ++r) {
         const int row = displayRow(r);
-        if (row > EmployeeTable::kRows) {
-            break;
+        if (row < 1 || row > EmployeeTable::kRows) {
+            continue;
         }
         const bool divider = isDivider(row);
         const int slot = s.slotOfRow(row);
-        for (int k = 1; k <= columns(); ++k) {
-            const QRect rect((k - 1) * m_metrics.cellWidth, (r - 1) * m_metrics.cellHeight,
-                             m_metrics.cellWidth, m_metrics.cellHeight);
-            painter.paintCell(p, rect,
+        for (int k = fromColumn; k <= toColumn; ++k) {
+            painter.paintCell(p, cellRect(r, k),
                               divider ? CellText::divider() : text.content(s.cell(slot, k)));
         }
     }
     m_grid->present();
 }
 
-void MainForm::paintCoverage() {
-    if (!m_coverage->isVisible() || !m_state.isOpen()) {
-        return;
-    }
-    m_coverage->resetBack(QColor(250, 250, 240));
-    m_coverageDesc->resetBack(QColor(250, 250, 240));
-    QPainter totals(&m_coverage->back());
+void MainForm::paintCoverageCaptions() {
     QPainter captions(&m_coverageDesc->back());
     const GridPainter painter(m_metrics);
-    const Schedule& s = m_state.schedule();
-    const int lines = std::clamp<int>(s.viewFormat().coverageVisible, 0, 20);
-    const auto counts = CoverageTotals::count(s, lines, 1, columns());
+    const int height = m_metrics.lineHeight + 2;
+    const auto& lines = m_state.schedule().viewFormat().coverageLines;
+    for (int l = 0; l < coverageLines(); ++l) {
+        painter.paintCoverageText(captions, QRect(0, l * height, m_coverageDesc->width(), height),
+                                  lines[static_cast<std::size_t>(l)].title.trimmed(),
+                                  Qt::AlignLeft);
+    }
+    m_coverageDesc->present();
+}
+
+void MainForm::paintCoverage(int fromColumn, int toColumn) {
+    const int lines = coverageLines();
+    if (lines == 0 || fromColumn > toColumn) {
+        return;
+    }
+    QPainter totals(&m_coverage->back());
+    const GridPainter painter(m_metrics);
+    const auto counts = CoverageTotals::count(m_state.schedule(), lines, fromColumn, toColumn);
     const int height = m_metrics.lineHeight + 2;
     for (int l = 0; l < lines; ++l) {
-        const CoverageLine& line = s.viewFormat().coverageLines[static_cast<std::size_t>(l)];
-        painter.paintCoverageText(captions, QRect(0, l * height, m_coverageDesc->width(), height),
-                                  line.title.trimmed(), Qt::AlignLeft);
-        for (int k = 1; k <= columns(); ++k) {
-            const int total = counts[static_cast<std::size_t>(l)][static_cast<std::size_t>(k - 1)];
+        for (int k = fromColumn; k <= toColumn; ++k) {
+            const int total =
+                counts[static_cast<std::size_t>(l)][static_cast<std::size_t>(k - fromColumn)];
+            // A total of 0 is left blank.
             painter.paintCoverageText(
                 totals,
                 QRect((k - 1) * m_metrics.cellWidth, l * height, m_metrics.cellWidth, height),
@@ -123,20 +148,16 @@ void MainForm::paintCoverage() {
         }
     }
     m_coverage->present();
-    m_coverageDesc->present();
 }
 
 void MainForm::highlightSelection() {
     if (!m_state.isOpen()) {
+        m_grid->setInverted(QRect());
         return;
     }
-    QPainter p(&m_grid->back());
-    p.setCompositionMode(QPainter::RasterOp_NotDestination);
-    const QRect rect((m_selFirst - 1) * m_metrics.cellWidth,
-                     (m_cursorRow - 1) * m_metrics.cellHeight,
-                     (m_selLast - m_selFirst + 1) * m_metrics.cellWidth, m_metrics.cellHeight);
-    p.fillRect(rect.adjusted(1, 1, -1, -1), Qt::white);
-    m_grid->present();
+    const QRect first = cellRect(m_cursorRow, m_selFirst);
+    const QRect last = cellRect(m_cursorRow, m_selLast);
+    m_grid->setInverted(first.united(last).adjusted(1, 1, -1, -1));
 }
 
 void MainForm::refreshCurrentCell() {
@@ -167,11 +188,14 @@ void MainForm::refreshCurrentCell() {
     m_shiftDesc->setText(info.shiftDescription);
     m_shiftHours->setText(info.shiftHours);
     const Cell cell = s.cell(slot, m_selFirst);
-    m_notePad->setText(cell.note > 0 ? s.readNote(cell.note) : QString());
+    if (!m_notePad->hasFocus()) {
+        m_notePad->setText(cell.note > 0 ? s.readNote(cell.note) : QString());
+    }
     const int explanation = CellText::shownExplanation(cell);
     for (int i = 0; i < m_explanations->count(); ++i) {
         if (m_explanations->item(i)->data(Qt::UserRole).toInt() == explanation) {
             m_explanations->setCurrentRow(i);
+            m_explanationShown = i;
         }
     }
 }

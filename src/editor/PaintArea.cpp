@@ -1,5 +1,6 @@
 #include "PaintArea.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,6 +20,31 @@ void PaintArea::resetBack(const QColor& fill) {
     m_back.fill(fill);
 }
 
+void PaintArea::setInverted(const QRect& area) {
+    if (area == m_inverted) {
+        return;
+    }
+    update(m_inverted);
+    m_inverted = area;
+    update(m_inverted);
+}
+
+void PaintArea::scrollBack(int dx, int dy, const QRect& area) {
+    if (!m_back.isNull()) {
+        const qreal ratio = m_back.devicePixelRatio();
+        const QRect scaled(area.topLeft() * ratio, area.size() * ratio);
+        m_back.scroll(static_cast<int>(dx * ratio), static_cast<int>(dy * ratio), scaled);
+    }
+}
+
+void PaintArea::keyPressEvent(QKeyEvent* event) {
+    event->ignore(); // a handler accepts the keys it uses
+    emit keyPressed(event);
+    if (!event->isAccepted()) {
+        QWidget::keyPressEvent(event);
+    }
+}
+
 void PaintArea::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     if (m_back.isNull()) {
@@ -35,6 +61,10 @@ void PaintArea::paintEvent(QPaintEvent* event) {
     const QRegion rest = QRegion(event->rect()).subtracted(drawn);
     for (const QRect& r : rest) {
         p.fillRect(r, palette().window());
+    }
+    if (!m_inverted.isEmpty()) {
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+        p.fillRect(m_inverted & event->rect(), Qt::white);
     }
 }
 

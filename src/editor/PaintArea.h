@@ -17,6 +17,13 @@ public:
     const QPixmap& back() const { return m_back; }
     // Resizes the copy to the widget (contents are cleared).
     void resetBack(const QColor& fill);
+    // The area shown inverted over the copy (the highlighted selection); an
+    // empty rectangle for none.
+    void setInverted(const QRect& area);
+    const QRect& inverted() const { return m_inverted; }
+    // Moves the drawn contents inside `area` by dx, dy pixels; the part
+    // uncovered keeps its old pixels until it is drawn.
+    void scrollBack(int dx, int dy, const QRect& area);
     // Copies the off-screen area to the screen.
     void present() { update(); }
     void present(const QRect& area) { update(area); }
@@ -26,6 +33,7 @@ signals:
     void dragged(QPoint position);
     void released(QPoint position);
     void resized();
+    void keyPressed(QKeyEvent* event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,9 +41,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPixmap m_back;
+    QRect m_inverted;
 };
 
 } // namespace kalmur

@@ -1,0 +1,290 @@
+// The selection, the keys and mouse in the grid, the editing commands, the
+// shift and explanation lists and the note box.
+#include "MainForm.h"
+
+#include "KeyCodes.h"
+#include "PaintArea.h"
+#include "files/ProgramState.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QToolButton>
+
+namespace kalmur {
+
+// --- the selection operation ---------------------------------------------------
+
+void MainForm::select(Select mode, int column, int row) {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    const int days = std::max(1, columns());
+    switch (mode) {
+    case Select::First:
+    case Select::Single:
+        m_cursorRow = std::clamp(row, 1, m_visibleRows);
+        m_selFirst = m_selLast = m_cursorColumn = std::clamp(column, 1, days);
+        break;
+    case Select::Extend:
+        // The first day is the anchor; a column left of it is ignored.
+        if (column >= m_selFirst) {
+            m_selLast = m_cursorColumn = std::min(column, days);
+        }
+        break;
+    case Select::Again:
+        break;
+    }
+    highlightSelection();
+    refreshCurrentCell();
+    m_edit.resetUndo();
+    m_undo->setText(tr("Can't Undo"));
+    m_undo->setEnabled(false);
+}
+
+// --- commands -------------------------------------------------------------------
+
+void MainForm::redrawDays(int firstDay, int lastDay) {
+    const Schedule& s = m_state.schedule();
+    const int from = std::max(1, firstDay - s.firstShownDay());
+    const int to = std::min(columns(), lastDay - s.firstShownDay());
+    if (from > to) {
+        return;
+    }
+    paintCells(m_cursorRow, m_cursorRow, from, to);
+    BusyCursor busy(m_platform);
+    paintCoverage(from, to);
+}
+
+void MainForm::runCommand(const EditOutcome& outcome) {
+    if (outcome.refused) {
+        m_platform.beep();
+        return;
+    }
+    if (!outcome.changed) {
+        return;
+    }
+    redrawDays(outcome.firstDay, outcome.lastDay);
+    // The selection is shown again; what can be undone now is this command.
+    highlightSelection();
+    refreshCurrentCell();
+    m_undo->setText(outcome.undoCaption);
+    m_undo->setEnabled(!outcome.undoCaption.isEmpty());
+}
+
+void MainForm::commandAssign() {
+    if (m_chosenShift == 0) {
+        m_platform.beep();
+        return;
+    }
+    runCommand(m_edit.assignShift(editSelection(), m_chosenShift));
+}
+
+void MainForm::commandCopy() {
+    if (m_edit.copy(editSelection())) {
+        m_paste->setEnabled(true);
+        m_selPaste->setEnabled(true);
+    } else {
+        m_platform.beep();
+    }
+}
+
+void MainForm::commandPaste() {
+    runCommand(m_edit.paste(editSelection()));
+}
+
+void MainForm::commandUndo() {
+    const EditOutcome outcome = m_edit.undo();
+    if (!outcome.changed) {
+        return;
+    }
+    redrawDays(outcome.firstDay, outcome.lastDay);
+    refreshCurrentCell();
+    m_undo->setText(tr("Can't Undo"));
+    m_undo->setEnabled(false);
+}
+
+// --- keys and mouse in the grid -----------------------------------------------
+
+void MainForm::gridKey(QKeyEvent* event) {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if ((mods & (Qt::ControlModifier | Qt::AltModifier)) && !(mods & Qt::ShiftModifier)) {
+        return; // left to the menu shortcuts
+    }
+    const bool shift = mods & Qt::ShiftModifier;
+    const int code = gridKeyCode(*event);
+    if (code == 0) {
+        return;
+    }
+    event->accept();
+    const bool oneDay = m_selFirst == m_selLast;
+    bool advance = false;
+    // The edit step.
+    if (!isDivider(displayRow(m_cursorRow))) {
+        if (code == 32) {
+            runCommand(m_edit.erase(editSelection()));
+            advance = oneDay;
+        } else if (code == 46) {
+            runCommand(m_edit.clear(editSelection()));
+        } else if (const int entry = m_keys.entry(code, shift); entry != 0) {
+            runCommand(m_edit.quickKey(editSelection(), entry));
+            advance = oneDay;
+        }
+    }
+    // Movement.
+    switch (advance ? 39 : code) {
+    case 39:
+        moveRight(shift && !advance, advance);
+        break;
+    case 37:
+        moveLeft(shift);
+        break;
+    case 40:
+        moveRow(1);
+        break;
+    case 38:
+        moveRow(-1);
+        break;
+    case 36:
+        select(Select::Single, 1, m_cursorRow);
+        break;
+    case 35:
+        if (shift && m_cursorColumn < columns()) {
+            select(Select::Extend, columns());
+        } else {
+            select(Select::Single, columns(), m_cursorRow);
+        }
+        break;
+    case 34:
+        scrollRows(m_topRow + m_visibleRows);
+        break;
+    case 33:
+        scrollRows(m_topRow - m_visibleRows);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainForm::gridPressed(QPoint position) {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    m_grid->setFocus();
+    const int column = position.x() / m_metrics.cellWidth + 1;
+    const int row = position.y() / m_metrics.cellHeight + 1;
+    if (column > columns() || row > m_visibleRows) {
+        return; // right of the last day column
+    }
+    select(Select::Single, column, row);
+    m_dragging = true;
+}
+
+void MainForm::gridDragged(QPoint position) {
+    if (!m_dragging || !m_state.isOpen()) {
+        return;
+    }
+    const int column = std::clamp(position.x() / m_metrics.cellWidth + 1, 1, columns());
+    if (column != m_selLast) {
+        select(Select::Extend, column);
+    }
+}
+
+// --- the explanation list and the shift selector --------------------------------
+
+void MainForm::explanationChosen(int number) {
+    runCommand(m_edit.setExplanation(editSelection(), number));
+    m_browsingExplanations = false;
+    m_grid->setFocus();
+}
+
+bool MainForm::explanationsKey(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (QListWidgetItem* item = m_explanations->currentItem()) {
+            explanationChosen(item->data(Qt::UserRole).toInt());
+        }
+        return true;
+    case Qt::Key_Escape:
+        m_explanations->setCurrentRow(m_explanationShown);
+        m_browsingExplanations = false;
+        m_grid->setFocus();
+        return true;
+    default:
+        m_browsingExplanations = true; // browsing applies nothing until Enter
+        return false;
+    }
+}
+
+bool MainForm::shiftSelectorKey(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        m_browsingShifts = false;
+        m_chosenShift = m_shiftSelector->currentData().toInt();
+        paintCoverage(1, columns());
+        m_grid->setFocus();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        m_browsingShifts = false;
+        m_shiftSelector->setCurrentIndex(std::max(0, m_shiftSelector->findData(m_chosenShift)));
+        m_platform.beep();
+        m_grid->setFocus();
+        return true;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].isLetterOrNumber()) {
+        int matches = 0;
+        int match = -1;
+        for (int i = 0; i < m_shiftSelector->count(); ++i) {
+            if (m_shiftSelector->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+                ++matches;
+                match = match < 0 ? i : match;
+            }
+        }
+        if (matches == 1) {
+            // One entry starts with the letter: it is chosen at once.
+            m_shiftSelector->setCurrentIndex(match);
+            m_chosenShift = m_shiftSelector->itemData(match).toInt();
+            m_browsingShifts = false;
+            return true;
+        }
+    }
+    m_browsingShifts = true;
+    return false;
+}
+
+// --- the note box -----------------------------------------------------------------
+
+void MainForm::noteFocused() {
+    m_noteBefore = m_notePad->text();
+    m_noteCheck->setEnabled(true);
+    m_noteX->setEnabled(true);
+    m_editMenu->setEnabled(false);
+}
+
+void MainForm::noteCommit() {
+    runCommand(m_edit.setNote(editSelection(), m_notePad->text().left(60)));
+    m_noteBefore = m_notePad->text();
+    m_grid->setFocus();
+}
+
+void MainForm::noteDiscard() {
+    m_notePad->setText(m_noteBefore);
+    m_grid->setFocus();
+}
+
+void MainForm::noteLeft() {
+    m_noteCheck->setEnabled(false);
+    m_noteX->setEnabled(false);
+    m_editMenu->setEnabled(m_state.isOpen());
+}
+
+} // namespace kalmur

@@ -1,0 +1,211 @@
+// Moving through days and rows: cursor keys, one-day steps, the row scroll
+// bar, the page changer and find name.
+#include "MainForm.h"
+
+#include "FindName.h"
+#include "Pager.h"
+#include "PaintArea.h"
+#include "files/ProgramState.h"
+
+#include <QScrollBar>
+
+namespace kalmur {
+
+void MainForm::moveRight(bool extend, bool advance) {
+    if (!extend && m_selFirst != m_selLast) {
+        m_selFirst = m_cursorColumn = m_selLast; // collapse to the last day
+    }
+    const int column = (extend ? m_selLast : m_cursorColumn) + 1;
+    if (column > columns()) {
+        if (!extend) {
+            stepDays(1);
+            select(Select::Single, columns(), m_cursorRow);
+        }
+        return;
+    }
+    (void)advance;
+    if (extend) {
+        select(Select::Extend, column);
+    } else {
+        select(Select::Single, column, m_cursorRow);
+    }
+}
+
+void MainForm::moveLeft(bool extend) {
+    if (extend && m_selFirst == m_selLast) {
+        return;
+    }
+    if (!extend && m_selFirst != m_selLast) {
+        m_selLast = m_cursorColumn = m_selFirst; // collapse to the first day
+    }
+    const int column = (extend ? m_selLast : m_cursorColumn) - 1;
+    if (column < 1) {
+        if (!extend) {
+            stepDays(-1);
+            select(Select::Single, 1, m_cursorRow);
+        }
+        return;
+    }
+    if (extend) {
+        // The selection shrinks from its right end.
+        m_selLast = m_cursorColumn = column;
+        select(Select::Again);
+    } else {
+        select(Select::Single, column, m_cursorRow);
+    }
+}
+
+void MainForm::moveRow(int delta) {
+    const int row = m_cursorRow + delta;
+    if (row < 1 || row > m_visibleRows) {
+        scrollRows(m_topRow + delta);
+        select(Select::Single, m_selFirst, m_cursorRow);
+        return;
+    }
+    select(Select::Single, m_selFirst, row);
+}
+
+// --- days -------------------------------------------------------------------------
+
+void MainForm::stepDays(int direction) {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    Schedule& s = m_state.schedule();
+    const DayWindow::Move moved = direction > 0 ? s.moveLater() : s.moveEarlier();
+    if (moved == DayWindow::Move::AtEdge) {
+        m_platform.beep();
+        outOfRange();
+        return;
+    }
+    if (moved == DayWindow::Move::Failed) {
+        m_platform.beep();
+        return;
+    }
+    // The drawn days move by one column; only the day that came in is drawn.
+    const int width = m_metrics.cellWidth;
+    const int days = columns();
+    const int dx = -direction * width;
+    const QRect gridArea(0, 0, days * width, m_grid->height());
+    m_grid->scrollBack(dx, 0, gridArea);
+    m_ruler->scrollBack(dx, 0, QRect(0, 0, days * width, m_ruler->height()));
+    const int column = direction > 0 ? days : 1;
+    paintRuler(column, column);
+    paintCells(1, m_visibleRows + 1, column, column);
+    if (m_coverage->isVisible()) {
+        m_coverage->scrollBack(dx, 0, QRect(0, 0, days * width, m_coverage->height()));
+        paintCoverage(column, column);
+    }
+    // The selection keeps its screen columns.
+    m_cursorColumn = m_selFirst;
+    select(Select::Again);
+}
+
+void MainForm::outOfRange() {
+    const MessageAnswer answer = m_platform.message(
+        this,
+        MessageRequest{QStringLiteral("The requested date is not in this schedule file.  Do "
+                                      "you wish to add additional days to this schedule file?"),
+                       QStringLiteral("Requested date OUT OF RANGE"), MessageIcon::Question,
+                       MessageButtons::YesNo, MessageAnswer::No});
+    if (answer == MessageAnswer::Yes) {
+        m_files->properties();
+        layoutView();
+    }
+}
+
+void MainForm::showDaysFrom(int first) {
+    Schedule& s = m_state.schedule();
+    if (!s.isOpen()) {
+        return;
+    }
+    s.loadWindow(first);
+    m_ruler->resetBack(QColor(246, 246, 246));
+    paintRuler(1, columns());
+    paintCells(1, m_visibleRows + 1, 1, columns());
+    if (m_coverage->isVisible()) {
+        paintCoverage(1, columns());
+    }
+    m_cursorColumn = m_selFirst;
+    select(Select::Again);
+}
+
+void MainForm::openPager() {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    const Schedule& s = m_state.schedule();
+    PagerRules rules{s.startDate(), s.endDate(), s.settings().weekStart, s.windowLength()};
+    Pager pager(rules, s.dateOfDay(s.firstShownDay() + 1), m_platform, this);
+    if (pager.exec() == QDialog::Accepted && pager.chosen()) {
+        showDaysFrom(static_cast<int>(s.startDate().daysTo(*pager.chosen())));
+    }
+    m_grid->setFocus();
+}
+
+// --- rows -------------------------------------------------------------------------
+
+void MainForm::scrollRows(int top) {
+    const int maxTop = std::max(0, EmployeeTable::kRows - m_visibleRows);
+    top = std::clamp(top, 0, maxTop);
+    const int delta = top - m_topRow;
+    if (delta == 0) {
+        return;
+    }
+    m_topRow = top;
+    if (m_rowScroll->value() != top) {
+        m_rowScroll->blockSignals(true);
+        m_rowScroll->setValue(top);
+        m_rowScroll->blockSignals(false);
+    }
+    if (std::abs(delta) == 1) {
+        // One row: the drawn rows move by one row height; only the row that
+        // came into view is drawn.
+        const int dy = -delta * m_metrics.cellHeight;
+        const int height = m_visibleRows * m_metrics.cellHeight + m_metrics.cellHeight;
+        for (PaintArea* area : {m_names, m_positions, m_grid}) {
+            area->scrollBack(0, dy, QRect(0, 0, area->width(), height));
+        }
+        const int row = delta > 0 ? m_visibleRows : 1;
+        paintRows(row, delta > 0 ? m_visibleRows + 1 : 1);
+    } else {
+        paintRows(1, m_visibleRows + 1);
+    }
+    highlightSelection();
+    refreshCurrentCell();
+}
+
+void MainForm::goToRow(int row) {
+    if (row < 1 || row > EmployeeTable::kRows) {
+        return;
+    }
+    scrollRows(std::min(row - 1, m_rowScroll->maximum()));
+    select(Select::Single, m_cursorColumn, row - m_topRow);
+}
+
+void MainForm::openFindName() {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    QList<FindName::Entry> rows;
+    const EmployeeTable& e = m_state.schedule().employees();
+    for (int r = 1; r <= EmployeeTable::kRows; ++r) {
+        const QString name = e.names[static_cast<std::size_t>(r - 1)].trimmed();
+        if (!name.isEmpty() && !name.startsWith(QLatin1Char('/'))) {
+            rows.append({name, r});
+        }
+    }
+    FindName dialog(rows, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        goToRow(dialog.chosenRow());
+    }
+    m_grid->setFocus();
+}
+
+void MainForm::coverageCaptionClicked(QPoint position) {
+    // The coverage watch dialog opens here for line position.y() / line
+    // height + 1 once it exists.
+    (void)position;
+}
+
+} // namespace kalmur

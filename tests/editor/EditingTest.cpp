@@ -1,0 +1,282 @@
+// Editing and moving in the real main window with keys, the mouse, the spin
+// button, the page changer and find name.
+#include "editor/FindName.h"
+#include "editor/MainForm.h"
+#include "editor/Pager.h"
+#include "editor/SpinButton.h"
+#include "files/ProgramState.h"
+#include "model/codec/OleDate.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedPlatform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace kalmur;
+
+namespace {
+
+struct NoDialogs : ScheduleDialogs {
+    std::optional<DateRange> newScheduleProperties(QWidget*, ProgramState&) override {
+        return DateRange{QDate(1997, 1, 1), QDate(1997, 3, 31)};
+    }
+    std::optional<DateRange> editProperties(QWidget*, ProgramState&) override {
+        return std::nullopt;
+    }
+    bool askPassword(QWidget*, ProgramState&) override { return true; }
+    std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget*) override { return {}; }
+};
+
+class EditingTest : public ::testing::Test {
+protected:
+    QTemporaryDir root;
+    bool made = QDir().mkpath(root.filePath("work"));
+    ProgramState state{root.filePath("work")};
+    ScriptedPlatform platform;
+    NoDialogs dialogs;
+    MainForm form{state, platform, dialogs};
+    QWidget* grid = nullptr;
+
+    void SetUp() override {
+        form.resize(1200, 800);
+        form.show();
+        QApplication::processEvents();
+        platform.openAnswers.push_back(root.filePath("ward.kmr"));
+        action("File_Open")->trigger();
+        ASSERT_TRUE(state.isOpen());
+        Schedule& s = state.schedule();
+        s.shifts()[0].description = QStringLiteral("Day");
+        s.shifts()[0].abbreviation = QStringLiteral("D");
+        s.shifts()[0].quickKey = 'D';
+        s.explanations().quickKeys[1] = 'V' + 100; // Shift+V: vacation
+        for (int r = 1; r <= 30; ++r) {
+            s.employees().names[static_cast<std::size_t>(r - 1)] =
+                QStringLiteral("Person %1").arg(r, 2, 10, QLatin1Char('0'));
+        }
+        s.employees().names[4] = QStringLiteral("/ Nights");
+        s.employees().names[150] = QStringLiteral("Zimmer, Hans");
+        ASSERT_TRUE(s.writeShifts());
+        ASSERT_TRUE(s.writeExplanations());
+        form.chooseViewFormat(2); // seven days on screen
+        // Rebuild the quick keys and lists as the definition dialogs do.
+        platform.openAnswers.push_back(root.filePath("ward.kmr"));
+        platform.answers.push_back(MessageAnswer::Yes);
+        action("File_Open")->trigger();
+        grid = form.findChild<QWidget*>(QStringLiteral("Grid"));
+        ASSERT_NE(grid, nullptr);
+        form.selectCell(1, 1);
+    }
+    QAction* action(const char* name) const {
+        for (QAction* a : form.findChildren<QAction*>()) {
+            if (a->objectName() == QLatin1String(name)) {
+                return a;
+            }
+        }
+        return nullptr;
+    }
+    Cell at(int day, int row = 1) const {
+        return state.schedule().cellOfDay(state.schedule().slotOfRow(row), day);
+    }
+    void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(grid, k, m); }
+};
+
+} // namespace
+
+TEST_F(EditingTest, AQuickKeyOnOneDayAdvancesAndOnSeveralStays) {
+    key(Qt::Key_D);
+    EXPECT_EQ(at(1).shift, 1);
+    EXPECT_EQ(form.selectionFirst(), 2);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(form.selectionLast(), 4);
+    key(Qt::Key_D);
+    EXPECT_EQ(at(2).shift, 1);
+    EXPECT_EQ(at(4).shift, 1);
+    EXPECT_EQ(form.selectionFirst(), 2);
+    EXPECT_EQ(form.selectionLast(), 4);
+    EXPECT_TRUE(action("Edit_Undo")->isEnabled());
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("&Undo Assign"));
+    key(Qt::Key_V, Qt::ShiftModifier);
+    EXPECT_EQ(at(3).explanation, 2);
+    key(Qt::Key_Q); // no quick key: nothing happens
+    EXPECT_EQ(at(2).shift, 1);
+}
+
+TEST_F(EditingTest, ShiftLeftShrinksAndDoesNothingOnOneDay) {
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(form.selectionFirst(), 1);
+    EXPECT_EQ(form.selectionLast(), 1);
+    for (int i = 0; i < 3; ++i) {
+        key(Qt::Key_Right, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(form.selectionLast(), 4);
+    key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(form.selectionFirst(), 1);
+    EXPECT_EQ(form.selectionLast(), 3);
+    key(Qt::Key_Right); // collapses to the last day, then moves on
+    EXPECT_EQ(form.selectionFirst(), 4);
+    EXPECT_EQ(form.selectionLast(), 4);
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("DaysTagged"))->text(), QStringLiteral("1"));
+}
+
+TEST_F(EditingTest, RightPastTheLastVisibleDayScrollsAndTheEndAsksToAddDays) {
+    form.selectCell(2, 7);
+    key(Qt::Key_Right);
+    EXPECT_EQ(state.schedule().firstShownDay(), 1);
+    EXPECT_EQ(form.selectionFirst(), 7);
+    EXPECT_EQ(form.findChild<QLabel*>(QStringLiteral("DateOn"))->text(),
+              QStringLiteral("Wed  1/8/1997"));
+    key(Qt::Key_Home);
+    key(Qt::Key_Left);
+    EXPECT_EQ(state.schedule().firstShownDay(), 0);
+    platform.answers.push_back(MessageAnswer::No);
+    key(Qt::Key_Left); // before the start date
+    ASSERT_FALSE(platform.messages.empty());
+    EXPECT_EQ(platform.messages.back().request.title,
+              QStringLiteral("Requested date OUT OF RANGE"));
+    EXPECT_TRUE(platform.messages.back().beeped);
+    EXPECT_EQ(platform.messages.back().request.defaultAnswer, MessageAnswer::No);
+}
+
+TEST_F(EditingTest, SpaceDeleteAndUndo) {
+    state.schedule().setCell(state.schedule().slotOfRow(1), 1, Cell{1, 1, 3, 0, 0});
+    key(Qt::Key_Space);
+    EXPECT_EQ(at(1), (Cell{0, 1, 3, 0, 0}));
+    EXPECT_EQ(form.selectionFirst(), 2); // Space on one day advances
+    form.selectCell(1, 1);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(at(1), Cell{});
+    EXPECT_EQ(form.selectionFirst(), 1);
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("&Undo Clear"));
+    action("Edit_Undo")->trigger();
+    EXPECT_EQ(at(1), (Cell{0, 1, 3, 0, 0}));
+    EXPECT_FALSE(action("Edit_Undo")->isEnabled());
+
+    key(Qt::Key_Delete);
+    key(Qt::Key_Right); // moving the cursor makes undo unavailable
+    EXPECT_FALSE(action("Edit_Undo")->isEnabled());
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("Can't Undo"));
+}
+
+TEST_F(EditingTest, DividerRowsRefuseEditsWithABeep) {
+    form.selectCell(5, 1); // "/ Nights"
+    const int beeps = platform.beeps;
+    key(Qt::Key_D);
+    action("Edit_TimeOff")->trigger();
+    EXPECT_EQ(at(1, 5), Cell{});
+    EXPECT_EQ(platform.beeps, beeps + 1);
+    EXPECT_FALSE(form.findChild<QLineEdit*>(QStringLiteral("NotePad"))->isEnabled());
+}
+
+TEST_F(EditingTest, CopyPasteAndNotesThroughTheWindow) {
+    key(Qt::Key_D);
+    form.selectCell(1, 1);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_FALSE(action("Edit_Paste")->isEnabled());
+    action("Edit_Copy")->trigger();
+    EXPECT_TRUE(action("Edit_Paste")->isEnabled());
+    form.selectCell(2, 3);
+    action("Edit_Paste")->trigger();
+    EXPECT_EQ(at(3, 2).shift, 1);
+    EXPECT_EQ(at(4, 2).shift, 0);
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("&Undo Paste"));
+
+    auto* note = form.findChild<QLineEdit*>(QStringLiteral("NotePad"));
+    note->setFocus();
+    note->setText(QStringLiteral("Late start"));
+    QTest::keyClick(note, Qt::Key_Return);
+    EXPECT_GT(at(3, 2).note, 0);
+    EXPECT_EQ(state.schedule().readNote(at(3, 2).note), QStringLiteral("Late start"));
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("&Undo Note"));
+
+    auto* list = form.findChild<QListWidget*>(QStringLiteral("Explainations"));
+    ASSERT_GT(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("None"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(3)).center());
+    EXPECT_EQ(at(3, 2).explanation, 3);
+}
+
+TEST_F(EditingTest, TheSpinButtonRepeatsFasterAfterTheThirdStep) {
+    EXPECT_EQ(SpinButton::repeatInterval(1), 175);
+    EXPECT_EQ(SpinButton::repeatInterval(2), 175);
+    EXPECT_EQ(SpinButton::repeatInterval(3), 25);
+    auto* spin = form.findChild<SpinButton*>(QStringLiteral("SpinButton1"));
+    ASSERT_NE(spin, nullptr);
+    QTest::mousePress(spin->upButton(), Qt::LeftButton);
+    QTest::qWait(175 * 2 + 25 * 4 + 60);
+    QTest::mouseRelease(spin->upButton(), Qt::LeftButton);
+    const int steps = state.schedule().firstShownDay();
+    // 1 at the press, 2 more after 175 ms each, then every 25 ms.
+    EXPECT_GE(steps, 5);
+    EXPECT_LE(steps, 12);
+    QTest::mouseClick(spin->downButton(), Qt::LeftButton);
+    EXPECT_EQ(state.schedule().firstShownDay(), steps - 1);
+}
+
+TEST(Pager, ButtonsClampWithABeep) {
+    ScriptedPlatform platform;
+    // Week starts on Sunday; 1997-01-01 is a Wednesday.
+    PagerRules rules{QDate(1997, 1, 1), QDate(1997, 3, 31), 1, 7};
+    EXPECT_EQ(rules.weekBack(QDate(1997, 1, 3)).date, QDate(1997, 1, 1));
+    EXPECT_TRUE(rules.weekBack(QDate(1997, 1, 3)).clamped);
+    EXPECT_EQ(rules.weekBack(QDate(1997, 1, 15)).date, QDate(1997, 1, 12));
+    EXPECT_EQ(rules.weekBack(QDate(1997, 1, 12)).date, QDate(1997, 1, 5)); // 1 to 7 days back
+    EXPECT_EQ(rules.weekForward(QDate(1997, 3, 28)).date, QDate(1997, 3, 30));
+    const auto late = rules.weekForward(QDate(1997, 3, 30));
+    EXPECT_TRUE(late.clamped);
+    EXPECT_EQ(late.date, QDate(1997, 3, 30)); // unchanged
+    EXPECT_EQ(rules.monthBack(QDate(1997, 2, 20)).date, QDate(1997, 1, 1));
+    EXPECT_TRUE(rules.monthBack(QDate(1997, 1, 20)).clamped);
+    EXPECT_EQ(rules.monthForward(QDate(1997, 3, 2)).date, QDate(1997, 3, 31));
+    EXPECT_TRUE(rules.monthForward(QDate(1997, 3, 2)).clamped);
+    EXPECT_EQ(rules.pageForward(QDate(1997, 3, 20)).date, QDate(1997, 3, 25)); // never past the end
+    EXPECT_EQ(rules.pageBack(QDate(1997, 1, 5)).date, QDate(1997, 1, 1));
+    EXPECT_EQ(rules.clampStart(QDate(1998, 1, 1)), QDate(1997, 3, 25));
+
+    Pager pager(rules, QDate(1997, 3, 28), platform);
+    auto* text = pager.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    EXPECT_EQ(text->text(), QStringLiteral("3/28/1997"));
+    pager.findChild<QPushButton*>(QStringLiteral("WeekForward"))->click();
+    pager.findChild<QPushButton*>(QStringLiteral("WeekForward"))->click();
+    EXPECT_EQ(text->text(), QStringLiteral("3/30/1997"));
+    EXPECT_EQ(platform.beeps, 1);
+    text->setText(QStringLiteral("2/30/1997"));
+    platform.answers.push_back(MessageAnswer::Ok);
+    pager.ok();
+    EXPECT_EQ(platform.messages.back().request.text,
+              QStringLiteral("The date entered 2/30/1997 is not a valid date."));
+    EXPECT_EQ(text->text(), QStringLiteral("3/30/1997"));
+    EXPECT_FALSE(pager.chosen());
+    text->setText(QStringLiteral("3/28/97")); // the date already shown: no change
+    pager.ok();
+    EXPECT_FALSE(pager.chosen());
+}
+
+TEST_F(EditingTest, FindNameNearTheBottomKeepsTheLastPageInView) {
+    FindName find({{QStringLiteral("Adams"), 3},
+                   {QStringLiteral("Baker"), 9},
+                   {QStringLiteral("Zimmer, Hans"), 151}});
+    find.findTyped(QStringLiteral("zim"));
+    find.goTo();
+    EXPECT_EQ(find.chosenRow(), 151);
+    form.goToRow(199);
+    EXPECT_EQ(form.topRow(), 200 - form.visibleRows());
+    EXPECT_EQ(form.topRow() + form.cursorRow(), 199);
+    form.goToRow(151);
+    EXPECT_EQ(form.topRow(), std::min(150, 200 - form.visibleRows()));
+    EXPECT_EQ(form.topRow() + form.cursorRow(), 151);
+    FindName none({{QStringLiteral("Adams"), 3}});
+    none.goTo(); // the blank first entry counts as Cancel
+    EXPECT_EQ(none.chosenRow(), 0);
+}
