@@ -72,6 +72,15 @@ bool isEnglish(const QLocale& locale) {
     return locale.language() == QLocale::English;
 }
 
+// The literal text after the last field of a date pattern, blanks trimmed: the
+// "." of the Hungarian "yyyy. MM. dd.", the year mark of the Bulgarian format.
+QString trailingLiteral(QStringView pattern) {
+    QString tail;
+    scanPattern(
+        pattern, [&](QChar, qsizetype) { tail.clear(); }, [&](QChar c) { tail += c; });
+    return tail.trimmed();
+}
+
 int windowedYear(int twoDigitYear) {
     return twoDigitYear < 30 ? 2000 + twoDigitYear : 1900 + twoDigitYear;
 }
@@ -160,6 +169,16 @@ std::optional<QDate> readDate(QStringView text, const QLocale& locale) {
         }
         values[k] = value;
         widths[k] = pos - start;
+    }
+    // The format's own text after the last field, as a shown date ends with it.
+    if (const QString tail = trailingLiteral(pattern); !tail.isEmpty()) {
+        const qsizetype afterFields = pos;
+        skipBlanks();
+        if (t.mid(pos).startsWith(tail, Qt::CaseInsensitive)) {
+            pos += tail.size();
+        } else {
+            pos = afterFields;
+        }
     }
     // A time of day may follow; it is read to be sure it is one, then dropped.
     if (pos < t.size()) {

@@ -31,9 +31,10 @@ QString formatLongDate(QDate date, const QLocale& locale = QLocale());
 // digits separated by "/", "-", "." or the format's own separator (blanks
 // allowed around it), a day and month of one or two digits and a year of two or
 // four digits. A two-digit year is read in the window 1930 to 2029 (97 is 1997,
-// 29 is 2029, 30 is 1930). A time of day after the date, separated by blanks,
-// is accepted and dropped. Impossible dates (2/30/1997, 13/1/97) and every
-// other text are refused.
+// 29 is 2029, 30 is 1930). The format's own text after its last field may
+// follow, as the shown date has it ("2024. 03. 05." in Hungarian). A time of
+// day after the date, separated by blanks, is accepted and dropped. Impossible
+// dates (2/30/1997, 13/1/97) and every other text are refused.
 std::optional<QDate> readDate(QStringView text, const QLocale& locale = QLocale());
 
 // Weekday names; dayOfWeek counts 1 = Monday to 7 = Sunday. Three is the
