@@ -7,6 +7,7 @@
 #include "model/schedule/Schedule.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace kalmur::ScheduleJson {
 
@@ -30,38 +31,44 @@ QJsonObject overtimeJson(const EmployeeTable& e) {
     };
 }
 
+// Day d as its "days" entry; an empty object when it holds no non-empty cell.
+QJsonObject dayJson(const Schedule& s, int d) {
+    const auto day = s.readDay(d);
+    if (!day) {
+        return {};
+    }
+    QJsonArray cells;
+    for (int slot = 1; slot <= DayRecord::kSlots; ++slot) {
+        const auto i = static_cast<std::size_t>(slot - 1);
+        if (day->shift[i] == 0 && day->onCall[i] == 0 && day->explanation[i] == 0 &&
+            day->reserved[i] == 0 && day->note[i] == 0) {
+            continue;
+        }
+        cells.append(QJsonObject{{"slot", slot},
+                                 {"shift", day->shift[i]},
+                                 {"onCall", day->onCall[i]},
+                                 {"explanation", day->explanation[i]},
+                                 {"reserved", day->reserved[i]},
+                                 {"note", day->note[i]}});
+    }
+    if (cells.isEmpty()) {
+        return {};
+    }
+    return QJsonObject{{"day", d}, {"date", isoDate(s.dateOfDay(d))}, {"cells", cells}};
+}
+
 QJsonArray daysJson(const Schedule& s) {
     QJsonArray days;
     for (int d = 1; d <= s.dayCount(); ++d) {
-        const auto day = s.readDay(d);
-        if (!day) {
-            continue;
-        }
-        QJsonArray cells;
-        for (int slot = 1; slot <= DayRecord::kSlots; ++slot) {
-            const auto i = static_cast<std::size_t>(slot - 1);
-            if (day->shift[i] == 0 && day->onCall[i] == 0 && day->explanation[i] == 0 &&
-                day->reserved[i] == 0 && day->note[i] == 0) {
-                continue;
-            }
-            cells.append(QJsonObject{{"slot", slot},
-                                     {"shift", day->shift[i]},
-                                     {"onCall", day->onCall[i]},
-                                     {"explanation", day->explanation[i]},
-                                     {"reserved", day->reserved[i]},
-                                     {"note", day->note[i]}});
-        }
-        if (!cells.isEmpty()) {
-            days.append(
-                QJsonObject{{"day", d}, {"date", isoDate(s.dateOfDay(d))}, {"cells", cells}});
+        if (QJsonObject day = dayJson(s, d); !day.isEmpty()) {
+            days.append(day);
         }
     }
     return days;
 }
 
-} // namespace
-
-QJsonObject dump(const Schedule& s) {
+// Everything but the days.
+QJsonObject dumpTables(const Schedule& s) {
     const ScheduleSettings& set = s.settings();
     QJsonObject o;
     o.insert("start", isoDate(s.startDate()));
@@ -126,8 +133,45 @@ QJsonObject dump(const Schedule& s) {
         notes.append(s.readNote(n));
     }
     o.insert("notes", notes);
+    return o;
+}
+
+} // namespace
+
+QJsonObject dump(const Schedule& s) {
+    QJsonObject o = dumpTables(s);
     o.insert("days", daysJson(s));
     return o;
+}
+
+void writeCompact(const Schedule& s, const std::function<void(const QByteArray&)>& write) {
+    // The tables are written around an empty "days" array, which is then
+    // filled day by day. Strings escape their quotes and no nested object has
+    // a "days" key, so the first match is the top-level key.
+    QJsonObject o = dumpTables(s);
+    o.insert("days", QJsonArray());
+    const QByteArray frame = QJsonDocument(o).toJson(QJsonDocument::Compact);
+    const QByteArray marker = QByteArrayLiteral("\"days\":[]");
+    const qsizetype at = frame.indexOf(marker);
+    if (at < 0) {
+        write(QJsonDocument(dump(s)).toJson(QJsonDocument::Compact));
+        return;
+    }
+    const qsizetype open = at + marker.size() - 1; // just after the '['
+    write(frame.left(open));
+    bool first = true;
+    for (int d = 1; d <= s.dayCount(); ++d) {
+        const QJsonObject day = dayJson(s, d);
+        if (day.isEmpty()) {
+            continue;
+        }
+        if (!first) {
+            write(QByteArrayLiteral(","));
+        }
+        first = false;
+        write(QJsonDocument(day).toJson(QJsonDocument::Compact));
+    }
+    write(frame.mid(open));
 }
 
 namespace {

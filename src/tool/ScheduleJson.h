@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+
+#include <functional>
 
 namespace kalmur {
 
@@ -13,6 +16,11 @@ namespace ScheduleJson {
 
 // The open schedule (flushed or not) as stored.
 QJsonObject dump(const Schedule& schedule);
+
+// Writes dump(schedule) as compact JSON, the same bytes as
+// QJsonDocument(dump(schedule)).toJson(QJsonDocument::Compact), handing it
+// to `write` piece by piece: only one day is held in memory at a time.
+void writeCompact(const Schedule& schedule, const std::function<void(const QByteArray&)>& write);
 
 // Applies any subset of the top-level keys to the open schedule: array entries
 // are matched by their "number" / "row" / "day" / "slot" key and replace only

@@ -208,9 +208,9 @@ public:
         if (QString e = openExisting(session, a.positional[0]); !e.isEmpty()) {
             return refuse(e);
         }
-        m_out
-            << QJsonDocument(ScheduleJson::dump(session.schedule())).toJson(QJsonDocument::Compact)
-            << Qt::endl;
+        ScheduleJson::writeCompact(session.schedule(),
+                                   [this](const QByteArray& piece) { m_out << piece; });
+        m_out << Qt::endl;
         return kOk;
     }
 

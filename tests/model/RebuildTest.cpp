@@ -107,3 +107,89 @@ TEST(Rebuild, AnInvalidRangeChangesNothing) {
     f.s.flush();
     EXPECT_EQ(f.w.read(Member::Days), days);
 }
+
+// Long ranges are copied in blocks; days and notes must come out the same on
+// both sides of every block edge, whichever way the range moves.
+TEST(Rebuild, LongRangesKeepEveryDayAndNoteAcrossBlocks) {
+    const QDate start(2000, 1, 1);
+    constexpr int kOldDays = 1500;
+    for (const int shiftBy : {300, -600}) {
+        TempWorkingDir w;
+        Schedule s{w.path()};
+        s.loadSettings(QDate(2000, 6, 1));
+        s.settings().startDate = OleDate::fromDate(start);
+        s.settings().endDate = OleDate::fromDate(start.addDays(kOldDays - 1));
+        ASSERT_TRUE(s.openAll());
+
+        // Shift values tell the old day; notes sit on the days around the
+        // block edges and at both ends, in several slots.
+        QStringList texts{QString()};
+        std::vector<std::vector<std::int16_t>> notes(kOldDays + 1,
+                                                     std::vector<std::int16_t>(200, 0));
+        for (const int d : {1, 2, 511, 512, 513, 900, 1024, 1025, 1200, 1499, 1500}) {
+            for (const int slot : {200, 1, 77}) {
+                texts.append(QStringLiteral("note of day %1 slot %2").arg(d).arg(slot));
+                notes[d][slot - 1] = static_cast<std::int16_t>(texts.size());
+            }
+        }
+        notes[513][5] = -4;   // detached: dropped, the cell keeps -4
+        notes[1024][6] = 999; // the note file holds no such note
+        ASSERT_TRUE(s.replaceNotes(texts));
+        for (int d = 1; d <= kOldDays; ++d) {
+            DayRecord day;
+            day.shift[0] = static_cast<std::uint8_t>(d % 250 + 1);
+            day.reserved[199] = static_cast<std::uint8_t>(d / 250 + 1);
+            std::copy(notes[d].begin(), notes[d].end(), day.note.begin());
+            ASSERT_TRUE(s.writeDay(d, day));
+        }
+
+        const QDate newStart = start.addDays(shiftBy);
+        const QDate newEnd = start.addDays(kOldDays - 1 + 2 * std::abs(shiftBy));
+        ASSERT_TRUE(s.changeDateRange(newStart, newEnd)) << shiftBy;
+        int expectedNote = 0;
+        for (int k = 1; k <= s.dayCount(); ++k) {
+            const int old = k + shiftBy;
+            const auto day = s.readDay(k);
+            ASSERT_TRUE(day);
+            if (old < 1 || old > kOldDays) {
+                ASSERT_EQ(*day, DayRecord{}) << "new day " << k;
+                continue;
+            }
+            ASSERT_EQ(day->shift[0], old % 250 + 1) << "new day " << k;
+            ASSERT_EQ(day->reserved[199], old / 250 + 1) << "new day " << k;
+            for (int slot = 1; slot <= 200; ++slot) {
+                const std::int16_t was = notes[old][slot - 1];
+                const std::int16_t now = day->note[slot - 1];
+                if (was > 0 && was <= texts.size()) {
+                    ++expectedNote;
+                    ASSERT_EQ(now, expectedNote) << "day " << old << " slot " << slot;
+                    EXPECT_EQ(s.readNote(now), texts[was - 1]);
+                } else {
+                    ASSERT_EQ(now, was == 999 ? 0 : was) << "day " << old << " slot " << slot;
+                }
+            }
+        }
+        EXPECT_EQ(s.noteCount(), expectedNote);
+        EXPECT_GT(expectedNote, 20);
+    }
+}
+
+TEST(Rebuild, CarriedNotesArePaddedWithSpacesAndKeepTheirOtherBytes) {
+    Fixture f;
+    ASSERT_TRUE(f.s.writeNote(3, 1, QStringLiteral("x")));
+    const int number = f.s.cell(3, 1).note;
+    f.s.flush();
+    f.s.closeAll();
+    // A record written by another program: a byte undefined in Windows-1252
+    // and zero bytes instead of spaces after the text.
+    QByteArray notes = f.w.read(Member::Notes);
+    QByteArray record(60, '\0');
+    record.replace(0, 5, QByteArray("a\x81 b\0", 5));
+    notes.replace((number - 1) * 60, 60, record);
+    f.w.write(Member::Notes, notes);
+    ASSERT_TRUE(f.s.openAll());
+
+    ASSERT_TRUE(f.s.changeDateRange(jan(1), QDate(1997, 4, 30)));
+    ASSERT_EQ(f.s.noteCount(), 1);
+    EXPECT_EQ(f.w.record(Member::Notes, 1), QByteArray("a\x81 b") + QByteArray(56, ' '));
+}

@@ -1,5 +1,7 @@
 // kalmur-tool's commands, run in process.
+#include "tool/ScheduleJson.h"
 #include "tool/Tool.h"
+#include "tool/ToolSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -170,6 +172,32 @@ TEST_F(ToolTest, ImportAppliesWhatItNamesAndDumpImportDumpIsStable) {
     // Into a name that does not exist yet, too.
     ASSERT_EQ(tool({"import", file("fresh.kmr"), file("all.json")}).status, 0);
     EXPECT_EQ(dump(file("fresh.kmr")), o);
+}
+
+TEST_F(ToolTest, DumpIsWrittenDayByDayAsTheSameCompactJson) {
+    makeNew(file("empty.kmr"));
+    makeNew(file("ward.kmr"));
+    QJsonObject data = ward();
+    data["notes"] = QJsonArray{"", "Swap \"days\":[] with B\u00e4ker", "Late start"};
+    ASSERT_EQ(tool({"import", file("ward.kmr"), writeJson("ward.json", data)}).status, 0);
+    for (const char* name : {"empty.kmr", "ward.kmr"}) {
+        QByteArray streamed;
+        {
+            ToolSession session; // holds the archive until the end of this block
+            ASSERT_EQ(session.open(file(name)), QString());
+            int pieces = 0;
+            ScheduleJson::writeCompact(session.schedule(), [&](const QByteArray& piece) {
+                streamed += piece;
+                ++pieces;
+            });
+            EXPECT_EQ(streamed, QJsonDocument(ScheduleJson::dump(session.schedule()))
+                                    .toJson(QJsonDocument::Compact))
+                << name;
+            EXPECT_GE(pieces, 2) << name;
+        }
+        // The command prints exactly that, with a line end.
+        EXPECT_EQ(tool({"dump", file(name)}).out.toUtf8(), streamed + "\n") << name;
+    }
 }
 
 TEST_F(ToolTest, NewDatesInAnImportRebuildTheRange) {

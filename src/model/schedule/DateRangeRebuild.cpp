@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -15,65 +16,34 @@ namespace kalmur {
 
 namespace {
 
-// Collects whole records and writes them in large blocks.
-class BlockWriter {
-public:
-    BlockWriter(FixedRecordFile& file, std::size_t recordLength)
-        : m_file(file)
-        , m_recordLength(recordLength) {
-        m_buffer.reserve(kBlockBytes + recordLength);
-    }
-    bool append(std::span<const std::uint8_t> record) {
-        m_buffer.insert(m_buffer.end(), record.begin(), record.end());
-        return m_buffer.size() < kBlockBytes || flush();
-    }
-    bool flush() {
-        if (m_buffer.empty()) {
-            return m_ok;
-        }
-        m_ok = m_ok && m_file.writeRecords(m_next, m_buffer);
-        m_next += static_cast<std::int64_t>(m_buffer.size() / m_recordLength);
-        m_buffer.clear();
-        return m_ok;
-    }
+// Days are copied in blocks of this many records: large reads and writes, and
+// a buffer of well under a megabyte.
+constexpr std::int64_t kBlockDays = 512;
 
-private:
-    static constexpr std::size_t kBlockBytes = 1 << 20;
-    FixedRecordFile& m_file;
-    std::size_t m_recordLength;
-    std::vector<std::uint8_t> m_buffer;
-    std::int64_t m_next = 1;
-    bool m_ok = true;
-};
+constexpr std::size_t kNoteField = 800; // offset of the 200 note numbers in a day record
 
-// Reads consecutive records through a block cache.
-class BlockReader {
-public:
-    BlockReader(const FixedRecordFile& file, std::size_t recordLength)
-        : m_file(file)
-        , m_recordLength(recordLength)
-        , m_buffer(kBlockRecords * recordLength) {}
-    // Record n (from 1), or an empty span on a read failure.
-    std::span<const std::uint8_t> record(std::int64_t n) {
-        if (!m_loaded || n < m_first || n >= m_first + kBlockRecords) {
-            m_loaded = m_file.readRecords(n, kBlockRecords, m_buffer);
-            if (!m_loaded) {
-                return {};
-            }
-            m_first = n;
-        }
-        return std::span<const std::uint8_t>(m_buffer).subspan(
-            static_cast<std::size_t>(n - m_first) * m_recordLength, m_recordLength);
+std::int16_t noteAt(const std::uint8_t* day, std::size_t slot) {
+    const std::uint8_t* p = day + kNoteField + 2 * slot;
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | (p[1] << 8)));
+}
+
+void setNoteAt(std::uint8_t* day, std::size_t slot, std::int16_t note) {
+    std::uint8_t* p = day + kNoteField + 2 * slot;
+    const auto value = static_cast<std::uint16_t>(note);
+    p[0] = static_cast<std::uint8_t>(value & 0xFF);
+    p[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+// A note record as the note store writes it: the text, its trailing blanks
+// (spaces or the zero bytes of a never-written record) padded with spaces.
+void appendNote(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> record) {
+    std::size_t end = record.size();
+    while (end > 0 && (record[end - 1] == ' ' || record[end - 1] == 0)) {
+        --end;
     }
-
-private:
-    static constexpr std::int64_t kBlockRecords = 512;
-    const FixedRecordFile& m_file;
-    std::size_t m_recordLength;
-    std::vector<std::uint8_t> m_buffer;
-    std::int64_t m_first = 0;
-    bool m_loaded = false;
-};
+    out.insert(out.end(), record.begin(), record.begin() + static_cast<std::ptrdiff_t>(end));
+    out.insert(out.end(), NoteRecord::fileSize - end, std::uint8_t(' '));
+}
 
 bool renameOver(const QString& from, const QString& to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
@@ -116,50 +86,68 @@ bool rebuildDayFiles(const QString& dir, const RebuildRange& range,
     if (total < 1) {
         return fail();
     }
-    BlockWriter dayOut(newDays, DayRecord::fileSize);
-    BlockWriter noteOut(newNotes, NoteRecord::fileSize);
-    const auto blank = DayRecord{}.toBytes();
-    const std::int64_t oldNoteCount = NoteFile::count(oldNotes);
+    // Note numbers are 16-bit: records past the largest number can never be
+    // referenced, so at most that many are read.
+    const std::int64_t oldNoteCount =
+        std::min<std::int64_t>(NoteFile::count(oldNotes), NoteFile::kMaxNumber);
+    std::vector<std::uint8_t> notesIn(static_cast<std::size_t>(oldNoteCount) *
+                                      NoteRecord::fileSize);
+    if (oldNoteCount > 0 && !oldNotes.readRecords(1, oldNoteCount, notesIn)) {
+        return fail();
+    }
+    std::vector<std::uint8_t> notesOut;
     std::int64_t noteCount = 0;
-    BlockReader dayIn(oldDays, DayRecord::fileSize);
-    int lastPercent = 0;
 
-    for (std::int64_t k = 1; k <= total; ++k) {
-        const std::int64_t date = range.newStart + k - 1;
-        bool ok = true;
-        if (date >= range.oldStart && date <= range.oldEnd) {
-            const auto image = dayIn.record(date - range.oldStart + 1);
-            if (image.empty()) {
+    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min(kBlockDays, total)) *
+                                    DayRecord::fileSize);
+    int lastPercent = 0;
+    for (std::int64_t first = 1; first <= total; first += kBlockDays) {
+        const std::int64_t count = std::min(kBlockDays, total - first + 1);
+        const std::span<std::uint8_t> days(block.data(),
+                                           static_cast<std::size_t>(count) * DayRecord::fileSize);
+        std::fill(days.begin(), days.end(), std::uint8_t(0));
+        // The block's days that the old range holds are one run of old records.
+        const std::int64_t firstDate = range.newStart + first - 1;
+        const std::int64_t from = std::max(firstDate, range.oldStart);
+        const std::int64_t to = std::min(firstDate + count - 1, range.oldEnd);
+        if (from <= to) {
+            const auto at = static_cast<std::size_t>(from - firstDate) * DayRecord::fileSize;
+            if (!oldDays.readRecords(from - range.oldStart + 1, to - from + 1, days.subspan(at))) {
                 return fail();
             }
-            DayRecord day = DayRecord::fromBytes(image);
-            for (auto& note : day.note) {
-                if (note <= 0) {
-                    continue;
-                }
-                if (note > oldNoteCount || noteCount >= NoteFile::kMaxNumber) {
-                    note = 0; // nothing to carry over, or no number left for it
-                    continue;
-                }
-                const NoteRecord text{NoteFile::read(oldNotes, note)};
-                ++noteCount;
-                note = static_cast<std::int16_t>(noteCount);
-                ok = ok && noteOut.append(text.toBytes());
-            }
-            ok = ok && dayOut.append(day.toBytes());
-        } else {
-            ok = dayOut.append(blank);
         }
-        if (!ok) {
+        for (std::int64_t k = 0; k < count; ++k) {
+            const std::int64_t date = firstDate + k;
+            if (date >= from && date <= to) {
+                std::uint8_t* day = days.data() + static_cast<std::size_t>(k) * DayRecord::fileSize;
+                for (std::size_t slot = 0; slot < DayRecord::kSlots; ++slot) {
+                    const std::int16_t note = noteAt(day, slot);
+                    if (note <= 0) {
+                        continue;
+                    }
+                    if (note > oldNoteCount || noteCount >= NoteFile::kMaxNumber) {
+                        setNoteAt(day, slot, 0); // nothing to carry over, or no number left
+                        continue;
+                    }
+                    appendNote(notesOut,
+                               std::span<const std::uint8_t>(notesIn).subspan(
+                                   static_cast<std::size_t>(note - 1) * NoteRecord::fileSize,
+                                   NoteRecord::fileSize));
+                    ++noteCount;
+                    setNoteAt(day, slot, static_cast<std::int16_t>(noteCount));
+                }
+            }
+            const int percent = static_cast<int>((first + k) * 100 / total);
+            if (percent != lastPercent) {
+                lastPercent = percent;
+                report(percent);
+            }
+        }
+        if (!newDays.writeRecords(first, days)) {
             return fail();
         }
-        const int percent = static_cast<int>(k * 100 / total);
-        if (percent != lastPercent) {
-            lastPercent = percent;
-            report(percent);
-        }
     }
-    if (!dayOut.flush() || !noteOut.flush()) {
+    if (!notesOut.empty() && !newNotes.writeRecords(1, notesOut)) {
         return fail();
     }
     oldDays.close();

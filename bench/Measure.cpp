@@ -1,0 +1,115 @@
+#include "Measure.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace kalmur::bench {
+
+double median(std::vector<double> values) {
+    if (values.empty()) {
+        return 0;
+    }
+    const std::size_t middle = values.size() / 2;
+    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle),
+                     values.end());
+    const double upper = values[middle];
+    if (values.size() % 2 == 1) {
+        return upper;
+    }
+    const double lower =
+        *std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle));
+    return (lower + upper) / 2;
+}
+
+ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QString& stdoutPath) {
+    ChildRun run;
+    if (argv.isEmpty()) {
+        return run;
+    }
+    std::vector<QByteArray> storage;
+    storage.reserve(static_cast<std::size_t>(argv.size()));
+    for (const QString& arg : argv) {
+        storage.push_back(QFile::encodeName(arg));
+    }
+    std::vector<char*> args;
+    for (QByteArray& arg : storage) {
+        args.push_back(arg.data());
+    }
+    args.push_back(nullptr);
+
+    const QByteArray in = QFile::encodeName(stdinPath);
+    const QByteArray out = QFile::encodeName(stdoutPath);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.constData(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.constData(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+
+    // posix_spawn does not copy the page tables of this (large) process, so
+    // the start costs the same for every program measured.
+    const Stopwatch clock;
+    pid_t pid = 0;
+    const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) {
+        return run;
+    }
+    run.started = true;
+    int status = 0;
+    pid_t reaped = 0;
+    do {
+        reaped = ::waitpid(pid, &status, 0);
+    } while (reaped < 0 && errno == EINTR);
+    run.seconds = clock.seconds();
+    if (reaped == pid) {
+        run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return run;
+}
+
+long peakMemoryKiB(const QStringList& argv, const QString& stdoutPath, const QString& scratchPath) {
+    QFile::remove(scratchPath);
+    const ChildRun run =
+        runChild(QStringList{QStringLiteral("/usr/bin/time"), QStringLiteral("-f"),
+                             QStringLiteral("%M"), QStringLiteral("-o"), scratchPath} +
+                     argv,
+                 QStringLiteral("/dev/null"), stdoutPath);
+    QFile report(scratchPath);
+    if (!run.succeeded() || !report.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    bool ok = false;
+    const long kib = QString::fromLatin1(report.readAll()).trimmed().toLong(&ok);
+    return ok ? kib : -1;
+}
+
+QString formatSeconds(double seconds) {
+    if (seconds >= 1.0) {
+        return QString::number(seconds, 'f', 3) + QStringLiteral(" s");
+    }
+    if (seconds >= 1e-3) {
+        return QString::number(seconds * 1e3, 'f', 2) + QStringLiteral(" ms");
+    }
+    return QString::number(seconds * 1e6, 'f', 2) + QStringLiteral(" us");
+}
+
+QString formatKiB(long kib) {
+    return QString::number(static_cast<double>(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB");
+}
+
+QString formatRatio(double ours, double reference) {
+    if (reference <= 0) {
+        return QStringLiteral("-");
+    }
+    return QString::number(ours / reference, 'f', 3) + QStringLiteral("x");
+}
+
+} // namespace kalmur::bench

@@ -1,0 +1,215 @@
+// The benchmark's own parts: the schedule generator must give the schedule it
+// promises, and the measurements must measure what they say.
+#include "BenchSuite.h"
+#include "Measure.h"
+#include "ScheduleGenerator.h"
+#include "files/ScheduleArchive.h"
+#include "model/codec/OleDate.h"
+#include "model/schedule/Schedule.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+using namespace kalmur;
+
+namespace {
+
+ScheduleGenerator::Options oneYear(std::uint64_t seed = 7) {
+    ScheduleGenerator::Options o;
+    o.start = QDate(2023, 1, 1);
+    o.end = QDate(2023, 12, 31);
+    o.notes = 400;
+    o.seed = seed;
+    return o;
+}
+
+// A schedule in a temporary working directory, filled by the generator.
+struct Generated {
+    QTemporaryDir dir;
+    Schedule schedule{dir.path()};
+    ScheduleGenerator generator;
+
+    explicit Generated(const ScheduleGenerator::Options& options)
+        : generator(options) {
+        schedule.loadSettings();
+        schedule.settings().startDate = OleDate::fromDate(options.start);
+        schedule.settings().endDate = OleDate::fromDate(options.end);
+        EXPECT_TRUE(schedule.openAll());
+        EXPECT_TRUE(generator.fill(schedule));
+        EXPECT_TRUE(schedule.flush());
+    }
+    QByteArray dayFile() const {
+        QFile f(memberPath(dir.path(), Member::Days));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST(BenchMeasure, MedianOfOddEvenAndNoValues) {
+    EXPECT_EQ(bench::median({5, 1, 3}), 3);
+    EXPECT_EQ(bench::median({4, 1, 3, 10}), 3.5);
+    EXPECT_EQ(bench::median({}), 0);
+}
+
+TEST(BenchMeasure, ChildRunsReportExitStatusAndOutput) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.txt");
+    const auto ok = bench::runChild({"sh", "-c", "echo hello"}, "/dev/null", out);
+    EXPECT_TRUE(ok.succeeded());
+    QFile f(out);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("hello\n"));
+
+    const auto failed = bench::runChild({"sh", "-c", "exit 3"});
+    EXPECT_TRUE(failed.started);
+    EXPECT_EQ(failed.exitStatus, 3);
+    EXPECT_FALSE(bench::runChild({"no-such-program-for-the-bench"}).succeeded());
+}
+
+TEST(BenchMeasure, PeakMemoryIsTheChildsOwnNotThisProcesss) {
+    if (QStandardPaths::findExecutable("/usr/bin/time").isEmpty()) {
+        GTEST_SKIP() << "/usr/bin/time is not installed";
+    }
+    QTemporaryDir dir;
+    // 256 MiB resident here must not show up in a small child's figure.
+    std::vector<char> ballast(256u << 20, 1);
+    for (std::size_t i = 0; i < ballast.size(); i += 4096) {
+        ballast[i] = 2;
+    }
+    const long small = bench::peakMemoryKiB({"true"}, "/dev/null", dir.filePath("peak"));
+    EXPECT_GT(small, 0);
+    EXPECT_LT(small, 64 * 1024);
+    // A child that really uses memory is charged for it.
+    const long big = bench::peakMemoryKiB(
+        {"sh", "-c", "x=$(head -c 40000000 /dev/zero | tr '\\0' a); echo ${#x}"}, "/dev/null",
+        dir.filePath("peak"));
+    EXPECT_GT(big, 40 * 1024);
+    EXPECT_EQ(bench::peakMemoryKiB({"false"}, "/dev/null", dir.filePath("peak")), -1);
+    EXPECT_EQ(ballast[4096], 2); // keeps the ballast alive to here
+}
+
+TEST(BenchGenerator, GivesTheProportionsItPromises) {
+    Generated g(oneYear());
+    const Schedule& s = g.schedule;
+    ASSERT_EQ(s.dayCount(), 365);
+    int shift = 0;
+    int onCall = 0;
+    int explanation = 0;
+    std::set<int> noteNumbers;
+    int notedCells = 0;
+    for (int d = 1; d <= s.dayCount(); ++d) {
+        const auto day = s.readDay(d);
+        ASSERT_TRUE(day);
+        for (std::size_t i = 0; i < DayRecord::kSlots; ++i) {
+            shift += day->shift[i] != 0;
+            onCall += day->onCall[i] != 0;
+            explanation += day->explanation[i] != 0;
+            ASSERT_GE(day->note[i], 0);
+            if (day->note[i] > 0) {
+                ++notedCells;
+                noteNumbers.insert(day->note[i]);
+                EXPECT_FALSE(s.readNote(day->note[i]).isEmpty());
+            }
+            // Only defined shifts (or off) and defined explanations.
+            const int sh = day->shift[i];
+            EXPECT_TRUE(sh == 0 || sh == ShiftRecord::kOff || !s.shift(sh).isUndefined()) << sh;
+            EXPECT_FALSE(day->explanation[i] != 0 &&
+                         s.explanations().isUndefined(day->explanation[i]));
+        }
+    }
+    const double cells = 365.0 * 200;
+    EXPECT_NEAR(shift / cells, 0.60, 0.01);
+    EXPECT_NEAR(onCall / cells, 0.05, 0.005);
+    EXPECT_NEAR(explanation / cells, 0.03, 0.005);
+    // Every note belongs to exactly one cell; note 1 stays the blank note.
+    EXPECT_EQ(notedCells, 400);
+    EXPECT_EQ(noteNumbers.size(), 400u);
+    EXPECT_EQ(*noteNumbers.begin(), 2);
+    EXPECT_EQ(*noteNumbers.rbegin(), 401);
+    EXPECT_EQ(s.noteCount(), 401);
+
+    const auto& c = g.generator.counts();
+    EXPECT_EQ(c.withShift, shift);
+    EXPECT_EQ(c.onCall, onCall);
+    EXPECT_EQ(c.withExplanation, explanation);
+    EXPECT_EQ(c.withNote, 400);
+    int named = 0;
+    for (const QString& name : s.employees().names) {
+        named += name.trimmed().isEmpty() ? 0 : 1;
+    }
+    EXPECT_EQ(named, 200);
+}
+
+TEST(BenchGenerator, TheSameSeedGivesTheSameSchedule) {
+    const QByteArray first = Generated(oneYear(11)).dayFile();
+    EXPECT_EQ(first.size(), 365 * 1200);
+    EXPECT_EQ(Generated(oneYear(11)).dayFile(), first);
+    EXPECT_NE(Generated(oneYear(12)).dayFile(), first);
+}
+
+TEST(BenchGenerator, WritesAnArchiveTheProgramOpens) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("year.KMR");
+    ScheduleGenerator generator(oneYear());
+    ASSERT_EQ(generator.writeArchive(path), QString());
+
+    QTemporaryDir working;
+    ScheduleArchive archive(working.path());
+    Schedule s(working.path());
+    ASSERT_TRUE(archive.open(ScheduleLocation::fromPath(path)).succeeded());
+    ASSERT_TRUE(s.loadSettings().ok);
+    ASSERT_TRUE(s.openAll());
+    EXPECT_EQ(s.startDate(), QDate(2023, 1, 1));
+    EXPECT_EQ(s.dayCount(), 365);
+    EXPECT_EQ(s.noteCount(), 401);
+    EXPECT_EQ(s.shift(1).description, QStringLiteral("Day"));
+    EXPECT_EQ(s.explanations().description(12), QStringLiteral("Jury Duty"));
+    if (!QStandardPaths::findExecutable("unzip").isEmpty()) {
+        EXPECT_TRUE(bench::runChild({"unzip", "-tq", path}).succeeded());
+    }
+}
+
+// One quick pass over every measurement on a small archive: each row must be
+// measured (a step that fails shows as "failed", which a table must never
+// carry unnoticed) and the saved archive must pass unzip's test.
+TEST(BenchSuite, EveryMeasurementRunsOnASmallArchive) {
+    for (const char* program : {"unzip", "zip", "/usr/bin/time"}) {
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
+            GTEST_SKIP() << program << " is not installed";
+        }
+    }
+    QTemporaryDir dir;
+    const QString archive = dir.filePath("year.KMR");
+    ASSERT_EQ(ScheduleGenerator(oneYear()).writeArchive(archive), QString());
+
+    bench::BenchSuite::Options options;
+    options.archive = archive;
+    options.workDirectory = dir.filePath("work");
+    options.tool = QStringLiteral(KALMUR_BIN_DIR) + "/kalmur-tool";
+    options.rounds = 1;
+    options.samples = 1;
+    options.perSample = 50;
+    bench::BenchSuite suite(options);
+    ASSERT_EQ(suite.prepare(), QString());
+    EXPECT_TRUE(suite.describeArchive().join('\n').contains("(365 days), 200 named employees"));
+    suite.measureOpen();
+    suite.measureSave();
+    suite.measureRebuild();
+    suite.measureInProcess();
+    suite.measureMemory();
+
+    ASSERT_EQ(suite.rows().size(), 12u);
+    for (const bench::ResultRow& row : suite.rows()) {
+        EXPECT_NE(row.ours, "failed") << row.operation.toStdString();
+        EXPECT_NE(row.reference, "failed") << row.operation.toStdString();
+    }
+    EXPECT_TRUE(suite.notes().contains("unzip -tq of the saved archive: passed."));
+    EXPECT_TRUE(suite.table().startsWith("| Operation | Ours | Reference | Ratio | Goal | Met |"));
+}
