@@ -1,0 +1,14 @@
+# The files that sit beside the program, and what `cmake --install` puts where.
+
+# The help manual is looked up beside the program, in the build as installed.
+configure_file(${PROJECT_SOURCE_DIR}/docs/KALMUR.HLP
+               ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/KALMUR.HLP COPYONLY)
+
+install(TARGETS kalmur kalmur-tool RUNTIME DESTINATION bin)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/KALMUR.HLP DESTINATION bin)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/kalmur.desktop
+        DESTINATION share/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/kalmur-schedule.xml
+        DESTINATION share/mime/packages)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/kalmur.png
+        DESTINATION share/icons/hicolor/128x128/apps)

@@ -1,0 +1,118 @@
+#include "WidgetScheduleDialogs.h"
+
+#include "About.h"
+#include "Adjust.h"
+#include "PassWRD.h"
+#include "Props.h"
+#include "files/ProgramState.h"
+#include "platform/Placement.h"
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QPointer>
+
+namespace kalmur {
+
+namespace {
+
+// The progress window for as long as the rebuild runs; it lets window events
+// run whenever the shown share changes, so the window is drawn.
+class AdjustProgress : public ProgressDisplay {
+public:
+    AdjustProgress(QWidget* parent, Platform& platform)
+        : m_platform(platform)
+        , m_window(new Adjust(parent ? parent->window() : nullptr)) {
+        Placement::centreOver(m_window, parent);
+        m_window->show();
+        m_window->setPercent(0);
+        m_platform.processEvents();
+    }
+    ~AdjustProgress() override {
+        if (m_window) {
+            m_window->setPercent(100);
+            m_window->finish();
+            delete m_window.data();
+        }
+    }
+    AdjustProgress(const AdjustProgress&) = delete;
+    AdjustProgress& operator=(const AdjustProgress&) = delete;
+
+    void setPercent(int percent) override {
+        if (m_window && m_window->percent() != percent) {
+            m_window->setPercent(percent);
+            m_platform.processEvents();
+        }
+    }
+
+private:
+    Platform& m_platform;
+    QPointer<Adjust> m_window;
+};
+
+// A dialog that waits for the user shows the normal pointer, even when it is
+// opened while the hourglass is up.
+class NormalPointer {
+public:
+    NormalPointer()
+        : m_pushed(QApplication::overrideCursor() != nullptr) {
+        if (m_pushed) {
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        }
+    }
+    ~NormalPointer() {
+        if (m_pushed) {
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    NormalPointer(const NormalPointer&) = delete;
+    NormalPointer& operator=(const NormalPointer&) = delete;
+
+private:
+    bool m_pushed;
+};
+
+} // namespace
+
+WidgetScheduleDialogs::WidgetScheduleDialogs(Platform& platform)
+    : m_platform(platform) {
+}
+
+std::optional<DateRange> WidgetScheduleDialogs::properties(QWidget* parent, ProgramState& state,
+                                                           bool newSchedule) {
+    Props dialog(state, m_platform, newSchedule, parent);
+    NormalPointer pointer;
+    if (dialog.exec() != QDialog::Accepted || state.dialogCancelled) {
+        return std::nullopt;
+    }
+    return dialog.chosenRange();
+}
+
+std::optional<DateRange> WidgetScheduleDialogs::newScheduleProperties(QWidget* parent,
+                                                                      ProgramState& state) {
+    return properties(parent, state, true);
+}
+
+std::optional<DateRange> WidgetScheduleDialogs::editProperties(QWidget* parent,
+                                                               ProgramState& state) {
+    return properties(parent, state, false);
+}
+
+bool WidgetScheduleDialogs::askPassword(QWidget* parent, ProgramState& state) {
+    if (state.schedule().settings().password.trimmed().isEmpty()) {
+        return true;
+    }
+    PassWRD dialog(state, m_platform, parent);
+    NormalPointer pointer;
+    return dialog.exec() == QDialog::Accepted && !state.dialogCancelled;
+}
+
+std::unique_ptr<ProgressDisplay> WidgetScheduleDialogs::rebuildProgress(QWidget* parent) {
+    return std::make_unique<AdjustProgress>(parent, m_platform);
+}
+
+void WidgetScheduleDialogs::about(QWidget* parent) {
+    About box(parent);
+    box.exec();
+}
+
+} // namespace kalmur

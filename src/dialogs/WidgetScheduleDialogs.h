@@ -1,0 +1,27 @@
+#pragma once
+
+#include "editor/ScheduleDialogs.h"
+
+namespace kalmur {
+
+class Platform;
+
+// The schedule dialogs as the program shows them: "Set File Properties",
+// "Password?", the "Adjusting Schedule File" progress window and the about box.
+class WidgetScheduleDialogs : public ScheduleDialogs {
+public:
+    explicit WidgetScheduleDialogs(Platform& platform);
+
+    std::optional<DateRange> newScheduleProperties(QWidget* parent, ProgramState& state) override;
+    std::optional<DateRange> editProperties(QWidget* parent, ProgramState& state) override;
+    bool askPassword(QWidget* parent, ProgramState& state) override;
+    std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget* parent) override;
+    void about(QWidget* parent) override;
+
+private:
+    std::optional<DateRange> properties(QWidget* parent, ProgramState& state, bool newSchedule);
+
+    Platform& m_platform;
+};
+
+} // namespace kalmur
