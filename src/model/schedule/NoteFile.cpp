@@ -37,10 +37,14 @@ std::int16_t nextNumber(const FixedRecordFile& notes) {
 } // namespace
 
 bool write(FixedRecordFile& notes, std::int16_t& field, const QString& text) {
-    // -32768 has no positive counterpart; such a cell is treated as having no note.
-    std::int16_t number = (field == 0 || field == INT16_MIN)
+    // -32768 has no positive counterpart, and a number past the end of the note
+    // file names no record: such a cell has no note and takes the next number.
+    // (Writing at a stray number would pad the file with empty records up to it
+    // and could use up every note number at once.)
+    const int own = field < 0 ? -int(field) : int(field);
+    std::int16_t number = (own == 0 || own > kMaxNumber || own > count(notes))
                               ? nextNumber(notes)
-                              : static_cast<std::int16_t>(field < 0 ? -field : field);
+                              : static_cast<std::int16_t>(own);
     if (number == 0) {
         return false;
     }
