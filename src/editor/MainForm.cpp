@@ -28,6 +28,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <functional>
+#include <string_view>
+
 namespace kalmur {
 
 namespace {
@@ -220,12 +223,15 @@ void MainForm::createAreas() {
     m_noteX = toolButton("NoteX", ToolIcons::noteCancel(), tr("Discard the typed note"), side);
     m_noteCheck->setEnabled(false);
     m_noteX->setEnabled(false);
+    m_noteCheck->setFocusPolicy(Qt::NoFocus);
+    m_noteX->setFocusPolicy(Qt::NoFocus);
     noteRow->addWidget(m_notePad, 1);
     noteRow->addWidget(m_noteCheck);
     noteRow->addWidget(m_noteX);
     sideLayout->addLayout(noteRow);
     columns->addWidget(side);
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(body, 1);
+    createHiddenControls(gridBox);
 
     connect(m_grid, &PaintArea::pressed, this, [this](QPoint p, Qt::MouseButton button, auto) {
         if (button == Qt::LeftButton) {
@@ -267,6 +273,69 @@ void MainForm::createAreas() {
         });
     }
     connect(m_rowScroll, &QScrollBar::valueChanged, this, [this](int value) { scrollRows(value); });
+}
+
+// The in-place editors of a row's name and position (shown while one is
+// edited) and the mark shapes the cells draw, kept as named hidden controls.
+void MainForm::createHiddenControls(QWidget* parent) {
+    for (const char* name : {"EmpText", "EmpText2"}) {
+        auto* editor = new QLineEdit(parent);
+        editor->setObjectName(QLatin1String(name));
+        editor->setMaxLength(name == std::string_view("EmpText") ? 20 : 10);
+        editor->hide();
+    }
+    struct Shape {
+        const char* name;
+        std::function<void(QPainter&, const QRect&)> draw;
+    };
+    const Shape shapes[] = {
+        {"VectorX",
+         [](QPainter& p, const QRect& r) {
+             GridPainter::paintX(p, r);
+         }},
+        {"VectorO",
+         [](QPainter& p, const QRect& r) {
+             GridPainter::paintO(p, r);
+         }},
+        {"VectorBell",
+         [](QPainter& p, const QRect& r) {
+             GridPainter::paintBell(p, r);
+         }},
+        {"VectorBlueBox",
+         [](QPainter& p, const QRect& r) {
+             GridPainter::paintBox(p, r, QColor(40, 110, 255));
+         }},
+        {"VectorYellowBox",
+         [](QPainter& p, const QRect& r) {
+             GridPainter::paintBox(p, r, QColor(255, 230, 0));
+         }},
+        {"VectorGreenBox",
+         [](QPainter& p, const QRect& r) {
+             GridPainter::paintBox(p, r, QColor(0, 190, 60));
+         }},
+    };
+    for (const Shape& shape : shapes) {
+        auto* picture = new QLabel(parent);
+        picture->setObjectName(QLatin1String(shape.name));
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        shape.draw(p, pixmap.rect());
+        p.end();
+        picture->setPixmap(pixmap);
+        picture->hide();
+    }
+    const std::pair<const char*, QIcon> faces[] = {{"CheckAct", ToolIcons::noteCheck()},
+                                                   {"CheckInAct", ToolIcons::noteCheck()},
+                                                   {"XAct", ToolIcons::noteCancel()},
+                                                   {"XInAct", ToolIcons::noteCancel()}};
+    for (const auto& [name, icon] : faces) {
+        auto* picture = new QLabel(parent);
+        picture->setObjectName(QLatin1String(name));
+        const bool active = std::string_view(name).find("InAct") == std::string_view::npos;
+        picture->setPixmap(icon.pixmap(QSize(16, 16), active ? QIcon::Normal : QIcon::Disabled));
+        picture->hide();
+    }
 }
 
 const ViewFormat& MainForm::currentFormat() const {

@@ -88,6 +88,7 @@ private:
     void createMenus();
     void createToolPanel();
     void createAreas();
+    void createHiddenControls(QWidget* parent);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {}, bool enabled = true);
     QAction* action(const char* name) const;

@@ -73,7 +73,8 @@ QString ToolSession::save() {
     }
     m_saveAs = false;
     if (!m_schedule->openAll()) {
-        return cannotSave();
+        return m_path + QStringLiteral(" was saved but could not be opened again: ") +
+               m_schedule->errorString();
     }
     m_schedule->setModified(false);
     return {};

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
+#include <stdio.h>
 #include <vector>
 
 namespace kalmur {
@@ -47,6 +49,13 @@ void appendNote(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> re
 
 bool renameOver(const QString& from, const QString& to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// Swaps two files in one step, so that a swap can be undone by swapping again.
+// False when the file system cannot swap (the caller then renames).
+bool exchange(const QString& a, const QString& b) {
+    return ::renameat2(AT_FDCWD, QFile::encodeName(a).constData(), AT_FDCWD,
+                       QFile::encodeName(b).constData(), RENAME_EXCHANGE) == 0;
 }
 
 } // namespace
@@ -155,12 +164,27 @@ bool rebuildDayFiles(const QString& dir, const RebuildRange& range,
     newDays.close();
     newNotes.close();
     report(100);
-    // Each rename replaces its member in one step; there is no moment when a
-    // member is missing.
-    if (!renameOver(newDaysPath, memberPath(dir, Member::Days))) {
+    // The day and note files must change together: notes are renumbered. The
+    // new files are swapped in one after the other; when the second swap
+    // fails the first is swapped back, so the working set never pairs new
+    // days with old notes. Either way no member is ever missing.
+    const QString daysPath = memberPath(dir, Member::Days);
+    const QString notesPath = memberPath(dir, Member::Notes);
+    if (exchange(newDaysPath, daysPath)) {
+        if (!exchange(newNotesPath, notesPath)) {
+            exchange(newDaysPath, daysPath);
+            return fail();
+        }
+        // The temporary names now hold the old files.
+        QFile::remove(newDaysPath);
+        QFile::remove(newNotesPath);
+        return true;
+    }
+    // A file system that cannot swap: replace each member in one step.
+    if (!renameOver(newDaysPath, daysPath)) {
         return fail();
     }
-    if (!renameOver(newNotesPath, memberPath(dir, Member::Notes))) {
+    if (!renameOver(newNotesPath, notesPath)) {
         QFile::remove(newNotesPath);
         return false;
     }
