@@ -93,6 +93,7 @@ void FileCommands::reopen(bool modified) {
 }
 
 bool FileCommands::closeForOpen(bool& unsaved) {
+    // The same question whether another schedule is opened or the window closes.
     unsaved = false;
     Schedule& schedule = m_state.schedule();
     if (!schedule.isOpen()) {
@@ -312,33 +313,8 @@ void FileCommands::saveAs() {
 }
 
 bool FileCommands::mayClose() {
-    Schedule& schedule = m_state.schedule();
-    if (!schedule.isOpen()) {
-        return true;
-    }
-    if (!schedule.isModified()) {
-        schedule.closeAll();
-        return true;
-    }
-    const MessageAnswer answer = m_platform.message(
-        m_parent, MessageRequest{QStringLiteral("Save changes to ") + m_state.locationText() +
-                                     QStringLiteral(" ?"),
-                                 QStringLiteral("Kalmur Pro"), MessageIcon::Question,
-                                 MessageButtons::YesNoCancel, std::nullopt});
-    if (answer == MessageAnswer::Cancel) {
-        return false;
-    }
-    if (answer == MessageAnswer::No) {
-        schedule.closeAll();
-        return true;
-    }
-    if (!schedule.closeAll()) {
-        warn(cannotSave(m_state.archive().currentLocation()), QStringLiteral("Error"),
-             MessageIcon::Stop);
-        reopen(true);
-        return false;
-    }
-    return saveClosed(true) != SaveOutcome::Aborted;
+    bool unsaved = false;
+    return closeForOpen(unsaved);
 }
 
 void FileCommands::properties() {
