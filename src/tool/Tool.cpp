@@ -2,12 +2,15 @@
 
 #include "ScheduleJson.h"
 #include "ToolSession.h"
+#include "files/conversion/OldScheduleConversion.h"
 #include "model/schedule/Members.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QMap>
+#include <QTemporaryDir>
 
 namespace kalmur {
 
@@ -56,6 +59,14 @@ const QList<Command>& commands() {
          {"--start", "--end"},
          {}},
         {"info", "info FILE.kmr", "Print a short summary of the schedule.", 1, {}, {}},
+        {"convert",
+         "convert DIR/NAME.SCH [--force]",
+         "Convert a schedule of the previous format (the files NAME.SCH, .SPR, .SSH, .SEM, .SNO "
+         "and .SEP in DIR) into the schedule file DIR/NAME.KMR. An existing DIR/NAME.KMR that "
+         "holds a schedule is replaced only with --force.",
+         1,
+         {},
+         {"--force"}},
     };
     return list;
 }
@@ -270,6 +281,28 @@ public:
         return kOk;
     }
 
+    int runConvert(const Arguments& a) {
+        const QString path = QFileInfo(a.positional[0]).absoluteFilePath();
+        if (QFileInfo(path).suffix().compare(QLatin1String("sch"), Qt::CaseInsensitive) != 0) {
+            return refuse(path + QStringLiteral(" is not an old schedule file (extension .SCH)"));
+        }
+        // The new set is built in a private working directory of its own.
+        const QTemporaryDir working(QDir::tempPath() + QStringLiteral("/kalmur-tool-XXXXXX"));
+        if (!working.isValid()) {
+            return refuse(QStringLiteral("cannot create a working directory in ") +
+                          QDir::tempPath());
+        }
+        OldScheduleConversion conversion(working.path(), path);
+        const auto verdict = conversion.check(a.flags.contains(QStringLiteral("--force")));
+        if (verdict != OldScheduleConversion::Verdict::Ready) {
+            return refuse(conversion.message(verdict));
+        }
+        if (!conversion.run()) {
+            return refuse(conversion.message(OldScheduleConversion::Verdict::CannotCreate));
+        }
+        return kOk;
+    }
+
 private:
     QString openExisting(ToolSession& session, const QString& path) {
         if (QString e = mustExist(path); !e.isEmpty()) {
@@ -384,6 +417,9 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (name == QLatin1String("set-dates")) {
         return runner.runSetDates(a);
+    }
+    if (name == QLatin1String("convert")) {
+        return runner.runConvert(a);
     }
     return runner.runInfo(a);
 }
