@@ -1,5 +1,7 @@
 #include "WidgetScheduleDialogs.h"
 
+#include "Convert.h"
+
 #include "About.h"
 #include "Adjust.h"
 #include "PassWRD.h"
@@ -108,6 +110,12 @@ bool WidgetScheduleDialogs::askPassword(QWidget* parent, ProgramState& state) {
 
 std::unique_ptr<ProgressDisplay> WidgetScheduleDialogs::rebuildProgress(QWidget* parent) {
     return std::make_unique<AdjustProgress>(parent, m_platform);
+}
+
+std::optional<ScheduleLocation> WidgetScheduleDialogs::convertOldSchedule(QWidget* parent,
+                                                                          ProgramState& state,
+                                                                          const QString& path) {
+    return Convert::convert(state, m_platform, path, parent);
 }
 
 void WidgetScheduleDialogs::about(QWidget* parent) {

@@ -16,6 +16,8 @@ public:
     std::optional<DateRange> editProperties(QWidget* parent, ProgramState& state) override;
     bool askPassword(QWidget* parent, ProgramState& state) override;
     std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget* parent) override;
+    std::optional<ScheduleLocation> convertOldSchedule(QWidget* parent, ProgramState& state,
+                                                       const QString& oldSchedulePath) override;
     void about(QWidget* parent) override;
 
 private:

@@ -32,7 +32,7 @@ QString FileCommands::cannotSave(const ScheduleLocation& location) const {
     return QStringLiteral("Kalmur cannot save ") + location.archivePath();
 }
 
-std::optional<ScheduleLocation> FileCommands::chooseToOpen() {
+std::optional<FileCommands::Choice> FileCommands::chooseToOpen() {
     FileDialogRequest request;
     request.title = QStringLiteral("Open File");
     request.defaultSuffix = QStringLiteral("kmr");
@@ -54,13 +54,10 @@ std::optional<ScheduleLocation> FileCommands::chooseToOpen() {
             return std::nullopt;
         }
         if (hasExtension(path, "kmr")) {
-            return ScheduleLocation::fromPath(path).withCaseFromListing();
+            return Choice{ScheduleLocation::fromPath(path).withCaseFromListing(), {}};
         }
         if (name.contains(QLatin1String(".SCH"), Qt::CaseInsensitive)) {
-            warn(QStringLiteral("Converting schedule files of the previous format is not "
-                                "available yet."),
-                 QStringLiteral("Open File"), MessageIcon::Information);
-            return std::nullopt;
+            return Choice{{}, path}; // converted first
         }
         warn(QStringLiteral(
                  "The file selected is not a valid schedule file.  Extension must be .kmr"),
@@ -144,19 +141,7 @@ void FileCommands::open() {
     if (!closeForOpen(unsaved)) {
         return;
     }
-    const ArchiveResult result = m_state.archive().open(*chosen);
-    if (!result.succeeded()) {
-        if (result.outcome == ArchiveOutcome::InUse) {
-            warn(chosen->archivePath() +
-                     QStringLiteral(
-                         " is open in another copy of Kalmur Pro.  Close it there first."),
-                 QStringLiteral("Error"), MessageIcon::Exclamation);
-        } else if (!result.message.isEmpty()) {
-            warn(result.message, result.title, MessageIcon::Exclamation);
-        } else {
-            warn(QStringLiteral("Could not open ") + chosen->archivePath(), QStringLiteral("Error"),
-                 MessageIcon::Exclamation);
-        }
+    auto restore = [&] {
         if (wasOpen && !m_state.schedule().isOpen() && m_state.schedule().openAll()) {
             m_state.archive().holdCurrent();
             m_state.schedule().setModified(unsaved);
@@ -164,6 +149,32 @@ void FileCommands::open() {
                 m_hooks.repaint();
             }
         }
+    };
+    ScheduleLocation location = chosen->location;
+    if (!chosen->oldSchedule.isEmpty()) {
+        // An old-format schedule is converted into an archive beside it,
+        // which then opens like any other; cancelling keeps the previous one.
+        const auto converted = m_dialogs.convertOldSchedule(m_parent, m_state, chosen->oldSchedule);
+        if (!converted) {
+            restore();
+            return;
+        }
+        location = *converted;
+    }
+    const ArchiveResult result = m_state.archive().open(location);
+    if (!result.succeeded()) {
+        if (result.outcome == ArchiveOutcome::InUse) {
+            warn(location.archivePath() +
+                     QStringLiteral(
+                         " is open in another copy of Kalmur Pro.  Close it there first."),
+                 QStringLiteral("Error"), MessageIcon::Exclamation);
+        } else if (!result.message.isEmpty()) {
+            warn(result.message, result.title, MessageIcon::Exclamation);
+        } else {
+            warn(QStringLiteral("Could not open ") + location.archivePath(), QStringLiteral("Error"),
+                 MessageIcon::Exclamation);
+        }
+        restore();
         return;
     }
     load();

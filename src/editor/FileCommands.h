@@ -45,7 +45,12 @@ public:
 
 private:
     enum class SaveOutcome { Saved, Ignored, Aborted };
-    std::optional<ScheduleLocation> chooseToOpen();
+    // The chosen archive, or an old-format schedule (its ".SCH" file) to convert.
+    struct Choice {
+        ScheduleLocation location;
+        QString oldSchedule;
+    };
+    std::optional<Choice> chooseToOpen();
     // Closes the open schedule before another is opened, asking about changes.
     // False when the user cancelled (or aborted a failed save); `unsaved` tells
     // that the user chose not to save changes.

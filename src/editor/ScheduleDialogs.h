@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/ScheduleLocation.h"
+
 #include <QDate>
 #include <QString>
 
@@ -44,6 +46,16 @@ public:
     virtual bool askPassword(QWidget* parent, ProgramState& state) = 0;
     // "Adjusting Schedule File" while the day file is rebuilt.
     virtual std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget* parent) = 0;
+    // "Convert": turns the old-format schedule at `oldSchedulePath` (its
+    // ".SCH" file) into an archive beside it; the archive's location, or
+    // nothing when the user cancelled or the conversion failed.
+    virtual std::optional<ScheduleLocation> convertOldSchedule(QWidget* parent, ProgramState& state,
+                                                               const QString& oldSchedulePath) {
+        (void)parent;
+        (void)state;
+        (void)oldSchedulePath;
+        return std::nullopt;
+    }
     // "About Kalmur Pro".
     virtual void about(QWidget* parent) { (void)parent; }
 };

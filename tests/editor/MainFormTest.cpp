@@ -54,6 +54,18 @@ struct ScriptedDialogs : ScheduleDialogs {
     std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget*) override {
         return std::make_unique<Progress>(progress);
     }
+    std::deque<std::optional<ScheduleLocation>> conversions;
+    QStringList converted;
+    std::optional<ScheduleLocation> convertOldSchedule(QWidget*, ProgramState&, const QString& path) override {
+        converted << path;
+        if (conversions.empty()) {
+            ADD_FAILURE() << "unexpected conversion";
+            return std::nullopt;
+        }
+        auto v = conversions.front();
+        conversions.pop_front();
+        return v;
+    }
 
 private:
     static std::optional<DateRange> take(std::deque<std::optional<DateRange>>& q) {
@@ -442,4 +454,31 @@ TEST_F(MainFormTest, ClosingAsksAboutChanges) {
     ASSERT_TRUE(again.schedule().loadSettings().ok);
     ASSERT_TRUE(again.schedule().openAll());
     EXPECT_EQ(again.schedule().cell(1, 1).shift, 100);
+}
+
+TEST_F(MainFormTest, AnOldScheduleIsConvertedThenOpenedAndCancellingKeepsThePrevious) {
+    openNew("current.kmr");
+    save();
+    state.schedule().setShift(1, 1, 100);
+    // Cancelled: the previous schedule stays, with its unsaved change.
+    platform.openAnswers.push_back(file("OLD.SCH"));
+    platform.answers.push_back(MessageAnswer::No);
+    dialogs.conversions.push_back(std::nullopt);
+    action("File_Open")->trigger();
+    EXPECT_EQ(dialogs.converted, QStringList{file("OLD.SCH")});
+    EXPECT_EQ(state.displayName(), QStringLiteral("current"));
+    EXPECT_EQ(state.schedule().cell(1, 1).shift, 100);
+    EXPECT_TRUE(state.schedule().isModified());
+
+    // Converted: the archive the conversion made opens like any other.
+    platform.answers.push_back(MessageAnswer::No);
+    openNew("made-by-conversion.kmr");
+    save();
+    openNew("other.kmr");
+    save();
+    platform.openAnswers.push_back(file("OLD.sch"));
+    dialogs.conversions.push_back(ScheduleLocation::fromPath(file("made-by-conversion.kmr")));
+    action("File_Open")->trigger();
+    EXPECT_EQ(state.displayName(), QStringLiteral("made-by-conversion"));
+    EXPECT_TRUE(state.isOpen());
 }
