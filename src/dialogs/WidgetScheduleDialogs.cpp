@@ -1,6 +1,8 @@
 #include "WidgetScheduleDialogs.h"
 
 #include "Convert.h"
+#include "DefExp.h"
+#include "DefShft2.h"
 
 #include "About.h"
 #include "Adjust.h"
@@ -116,6 +118,15 @@ std::optional<ScheduleLocation> WidgetScheduleDialogs::convertOldSchedule(QWidge
                                                                           ProgramState& state,
                                                                           const QString& path) {
     return Convert::convert(state, m_platform, path, parent);
+}
+
+bool WidgetScheduleDialogs::editShifts(QWidget* parent, ProgramState& state,
+                                       const QString& editTimeFormat) {
+    return kalmur::editShifts(state, m_platform, editTimeFormat, parent);
+}
+
+bool WidgetScheduleDialogs::editExplanations(QWidget* parent, ProgramState& state) {
+    return kalmur::editExplanations(state, m_platform, parent);
 }
 
 void WidgetScheduleDialogs::about(QWidget* parent) {

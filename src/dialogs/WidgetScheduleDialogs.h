@@ -18,6 +18,8 @@ public:
     std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget* parent) override;
     std::optional<ScheduleLocation> convertOldSchedule(QWidget* parent, ProgramState& state,
                                                        const QString& oldSchedulePath) override;
+    bool editShifts(QWidget* parent, ProgramState& state, const QString& editTimeFormat) override;
+    bool editExplanations(QWidget* parent, ProgramState& state) override;
     void about(QWidget* parent) override;
 
 private:

@@ -171,8 +171,8 @@ void FileCommands::open() {
         } else if (!result.message.isEmpty()) {
             warn(result.message, result.title, MessageIcon::Exclamation);
         } else {
-            warn(QStringLiteral("Could not open ") + location.archivePath(), QStringLiteral("Error"),
-                 MessageIcon::Exclamation);
+            warn(QStringLiteral("Could not open ") + location.archivePath(),
+                 QStringLiteral("Error"), MessageIcon::Exclamation);
         }
         restore();
         return;

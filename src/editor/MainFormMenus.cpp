@@ -111,8 +111,18 @@ void MainForm::createMenus() {
         later(addItem(m_viewMenu, "View_Change", tr("&Edit Schedule Format (undefined)")));
 
     m_defineMenu = menu("MenuDefine", tr("&Define"));
-    later(addItem(m_defineMenu, "Define_Shifts", tr("&Shifts")));
-    later(addItem(m_defineMenu, "Define_Explainations", tr("&Explanations")));
+    run(addItem(m_defineMenu, "Define_Shifts", tr("&Shifts")), [this] {
+        if (m_dialogs.editShifts(this, m_state, m_layout->editTimeFormat())) {
+            definitionsChanged();
+            repaintAll();
+        }
+    });
+    run(addItem(m_defineMenu, "Define_Explainations", tr("&Explanations")), [this] {
+        if (m_dialogs.editExplanations(this, m_state)) {
+            definitionsChanged();
+            repaintAll();
+        }
+    });
     connect(addItem(m_defineMenu, "Define_Props", tr("&Properties")), &QAction::triggered, this,
             [this] {
                 m_files->properties();

@@ -5,6 +5,7 @@
 #include "CoverageTotals.h"
 #include "CurrentCell.h"
 #include "GridPainter.h"
+#include "GridTiles.h"
 #include "PaintArea.h"
 #include "files/ProgramState.h"
 #include "model/patterns/NumberPattern.h"
@@ -43,15 +44,23 @@ void MainForm::paintRuler(int fromColumn, int toColumn) {
     QPainter p(&m_ruler->back());
     const GridPainter painter(m_metrics);
     const Schedule& s = m_state.schedule();
+    TileCache& tiles = m_ruler->tiles();
+    tiles.useStyle(GridTiles::style(m_metrics));
     for (int k = fromColumn; k <= toColumn; ++k) {
         const QRect r((k - 1) * m_metrics.cellWidth, 0, m_metrics.cellWidth, m_ruler->height());
-        if (!m_state.isOpen()) {
-            painter.paintRulerDay(p, r, QString(), QString(), false);
-            continue;
+        QString weekday;
+        QString label;
+        bool weekend = false;
+        if (m_state.isOpen()) {
+            const QDate date = s.dateOfDay(s.window().dayNumber(k));
+            weekday = m_layout->weekdayLabel(date);
+            label = m_layout->dateLabel(date);
+            weekend = date.dayOfWeek() >= 6;
         }
-        const QDate date = s.dateOfDay(s.window().dayNumber(k));
-        painter.paintRulerDay(p, r, m_layout->weekdayLabel(date), m_layout->dateLabel(date),
-                              date.dayOfWeek() >= 6);
+        tiles.draw(p, r, GridTiles::text(weekend, weekday, label),
+                   [&](QPainter& q, const QRect& at) {
+                       painter.paintRulerDay(q, at, weekday, label, weekend);
+                   });
     }
     m_ruler->present();
     if (m_state.isOpen() && s.windowLength() > 0) {
@@ -68,6 +77,15 @@ void MainForm::paintRows(int fromRow, int toRow) {
     QPainter positions(&m_positions->back());
     const GridPainter painter(m_metrics);
     const EmployeeTable& e = m_state.schedule().employees();
+    const QByteArray style = GridTiles::style(m_metrics);
+    m_names->tiles().useStyle(style);
+    m_positions->tiles().useStyle(style);
+    auto label = [&painter](PaintArea* area, QPainter& p, const QRect& rect, const QString& text,
+                            bool divider) {
+        area->tiles().draw(
+            p, rect, GridTiles::text(divider, text),
+            [&](QPainter& q, const QRect& at) { painter.paintRowLabel(q, at, text, divider); });
+    };
     for (int r = fromRow; r <= toRow; ++r) {
         const int row = displayRow(r);
         if (row < 1 || row > EmployeeTable::kRows) {
@@ -77,13 +95,13 @@ void MainForm::paintRows(int fromRow, int toRow) {
             m_state.isOpen() ? e.names[static_cast<std::size_t>(row - 1)] : QString();
         const bool divider = isDivider(row);
         const int y = (r - 1) * m_metrics.cellHeight;
-        painter.paintRowLabel(names, QRect(0, y, m_names->width(), m_metrics.cellHeight),
-                              divider ? name.mid(1).trimmed() : name.trimmed(), divider);
-        painter.paintRowLabel(positions, QRect(0, y, m_positions->width(), m_metrics.cellHeight),
-                              m_state.isOpen() && !divider
-                                  ? e.positions[static_cast<std::size_t>(row - 1)].trimmed()
-                                  : QString(),
-                              divider);
+        label(m_names, names, QRect(0, y, m_names->width(), m_metrics.cellHeight),
+              divider ? name.mid(1).trimmed() : name.trimmed(), divider);
+        label(m_positions, positions, QRect(0, y, m_positions->width(), m_metrics.cellHeight),
+              m_state.isOpen() && !divider
+                  ? e.positions[static_cast<std::size_t>(row - 1)].trimmed()
+                  : QString(),
+              divider);
     }
     m_names->present();
     m_positions->present();
@@ -99,6 +117,8 @@ void MainForm::paintCells(int fromRow, int toRow, int fromColumn, int toColumn) 
     const GridPainter painter(m_metrics);
     const Schedule& s = m_state.schedule();
     const CellText text(s, s.viewFormat(), *m_layout);
+    TileCache& tiles = m_grid->tiles();
+    tiles.useStyle(GridTiles::style(m_metrics));
     for (int r = fromRow; r <= toRow; ++r) {
         const int row = displayRow(r);
         if (row < 1 || row > EmployeeTable::kRows) {
@@ -107,8 +127,10 @@ void MainForm::paintCells(int fromRow, int toRow, int fromColumn, int toColumn) 
         const bool divider = isDivider(row);
         const int slot = s.slotOfRow(row);
         for (int k = fromColumn; k <= toColumn; ++k) {
-            painter.paintCell(p, cellRect(r, k),
-                              divider ? CellText::divider() : text.content(s.cell(slot, k)));
+            const CellContent content =
+                divider ? CellText::divider() : text.content(s.cell(slot, k));
+            tiles.draw(p, cellRect(r, k), GridTiles::cell(content),
+                       [&](QPainter& q, const QRect& at) { painter.paintCell(q, at, content); });
         }
     }
     m_grid->present();
@@ -136,15 +158,20 @@ void MainForm::paintCoverage(int fromColumn, int toColumn) {
     const GridPainter painter(m_metrics);
     const auto counts = CoverageTotals::count(m_state.schedule(), lines, fromColumn, toColumn);
     const int height = m_metrics.lineHeight + 2;
+    TileCache& tiles = m_coverage->tiles();
+    tiles.useStyle(GridTiles::style(m_metrics));
     for (int l = 0; l < lines; ++l) {
         for (int k = fromColumn; k <= toColumn; ++k) {
             const int total =
                 counts[static_cast<std::size_t>(l)][static_cast<std::size_t>(k - fromColumn)];
             // A total of 0 is left blank.
-            painter.paintCoverageText(
+            const QString shown = total == 0 ? QString() : QString::number(total);
+            tiles.draw(
                 totals,
                 QRect((k - 1) * m_metrics.cellWidth, l * height, m_metrics.cellWidth, height),
-                total == 0 ? QString() : QString::number(total), Qt::AlignHCenter);
+                GridTiles::text(Qt::AlignHCenter, shown), [&](QPainter& q, const QRect& at) {
+                    painter.paintCoverageText(q, at, shown, Qt::AlignHCenter);
+                });
         }
     }
     m_coverage->present();

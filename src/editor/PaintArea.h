@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TileCache.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -24,6 +26,9 @@ public:
     // Moves the drawn contents inside `area` by dx, dy pixels; the part
     // uncovered keeps its old pixels until it is drawn.
     void scrollBack(int dx, int dy, const QRect& area);
+    // Copies of the tiles drawn into the off-screen copy, for drawing them
+    // again.
+    TileCache& tiles() { return m_tiles; }
     // Copies the off-screen area to the screen.
     void present() { update(); }
     void present(const QRect& area) { update(area); }
@@ -46,6 +51,7 @@ protected:
 private:
     QPixmap m_back;
     QRect m_inverted;
+    TileCache m_tiles;
 };
 
 } // namespace kalmur

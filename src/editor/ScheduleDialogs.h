@@ -56,6 +56,19 @@ public:
         (void)oldSchedulePath;
         return std::nullopt;
     }
+    // "Define Shifts" and "Define Explanations": true when the definitions were
+    // accepted (the caller refreshes its lists, quick keys and cells).
+    virtual bool editShifts(QWidget* parent, ProgramState& state, const QString& editTimeFormat) {
+        (void)parent;
+        (void)state;
+        (void)editTimeFormat;
+        return false;
+    }
+    virtual bool editExplanations(QWidget* parent, ProgramState& state) {
+        (void)parent;
+        (void)state;
+        return false;
+    }
     // "About Kalmur Pro".
     virtual void about(QWidget* parent) { (void)parent; }
 };

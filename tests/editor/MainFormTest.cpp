@@ -8,11 +8,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -54,9 +56,14 @@ struct ScriptedDialogs : ScheduleDialogs {
     std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget*) override {
         return std::make_unique<Progress>(progress);
     }
+    std::function<bool(ProgramState&)> shiftEdit;
+    bool editShifts(QWidget*, ProgramState& state, const QString&) override {
+        return shiftEdit && shiftEdit(state);
+    }
     std::deque<std::optional<ScheduleLocation>> conversions;
     QStringList converted;
-    std::optional<ScheduleLocation> convertOldSchedule(QWidget*, ProgramState&, const QString& path) override {
+    std::optional<ScheduleLocation> convertOldSchedule(QWidget*, ProgramState&,
+                                                       const QString& path) override {
         converted << path;
         if (conversions.empty()) {
             ADD_FAILURE() << "unexpected conversion";
@@ -481,4 +488,28 @@ TEST_F(MainFormTest, AnOldScheduleIsConvertedThenOpenedAndCancellingKeepsThePrev
     action("File_Open")->trigger();
     EXPECT_EQ(state.displayName(), QStringLiteral("made-by-conversion"));
     EXPECT_TRUE(state.isOpen());
+}
+
+TEST_F(MainFormTest, AcceptedShiftDefinitionsRefillTheSelectorAndTheQuickKeys) {
+    openNew("defs.kmr");
+    dialogs.shiftEdit = [](ProgramState& st) {
+        ShiftRecord& day = st.schedule().shifts()[0];
+        day.description = QStringLiteral("Day");
+        day.abbreviation = QStringLiteral("D");
+        day.quickKey = 'D';
+        return st.schedule().writeShifts();
+    };
+    action("Define_Shifts")->trigger();
+    auto* selector = form.findChild<QComboBox*>(QStringLiteral("ShiftSelector"));
+    ASSERT_EQ(selector->count(), 1);
+    EXPECT_EQ(selector->itemText(0), QStringLiteral("Day"));
+    form.selectCell(1, 1);
+    QTest::keyClick(form.findChild<QWidget*>(QStringLiteral("Grid")), Qt::Key_D);
+    EXPECT_EQ(state.schedule().cell(state.schedule().slotOfRow(1), 1).shift, 1);
+
+    dialogs.shiftEdit = [](ProgramState&) {
+        return false;
+    }; // cancelled: nothing refreshed
+    action("Define_Shifts")->trigger();
+    EXPECT_EQ(selector->count(), 1);
 }
