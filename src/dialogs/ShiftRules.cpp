@@ -2,6 +2,7 @@
 
 #include "model/patterns/NumberPattern.h"
 #include "model/patterns/TimePattern.h"
+#include "model/records/ShiftRecord.h"
 
 namespace kalmur::ShiftRules {
 
@@ -38,13 +39,7 @@ bool isUserShift(int number) {
 }
 
 float paidLength(QTime start, QTime end, double breakLength) {
-    const double s = start.isValid() ? start.hour() + start.minute() / 60.0 : 0.0;
-    double e = end.isValid() ? end.hour() + end.minute() / 60.0 : 0.0;
-    if (e <= s && s != 0.0 && e != 0.0) {
-        e += 24.0;
-    }
-    const double length = e - s - breakLength;
-    return length > 0.0 ? static_cast<float>(length) : 0.0f;
+    return ShiftRecord::paidLengthOf(start, end, breakLength);
 }
 
 MessageRequest invalidTime() {

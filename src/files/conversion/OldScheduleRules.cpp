@@ -113,15 +113,8 @@ Employees employees(const OldEmployeeTable& old, const ScheduleSettings& setting
 }
 
 float paidLength(double startTime, double endTime, float breakLength) {
-    const QTime start = OleDate::toTime(startTime);
-    const QTime end = OleDate::toTime(endTime);
-    const double s = start.hour() + start.minute() / 60.0;
-    double e = end.hour() + end.minute() / 60.0;
-    if (e <= s && s != 0 && e != 0) {
-        e += 24; // overnight
-    }
-    const double length = e - s - static_cast<double>(breakLength);
-    return length < 0 ? 0.0f : static_cast<float>(length);
+    return ShiftRecord::paidLengthOf(OleDate::toTime(startTime), OleDate::toTime(endTime),
+                                     breakLength);
 }
 
 bool isFreeDescription(const QString& description) {

@@ -39,6 +39,16 @@ std::array<std::uint8_t, ShiftRecord::fileSize> ShiftRecord::toBytes() const {
     return out;
 }
 
+float ShiftRecord::paidLengthOf(QTime start, QTime end, double breakHours) {
+    const double s = start.isValid() ? start.hour() + start.minute() / 60.0 : 0.0;
+    double e = end.isValid() ? end.hour() + end.minute() / 60.0 : 0.0;
+    if (e <= s && s != 0.0 && e != 0.0) {
+        e += 24.0; // overnight
+    }
+    const double length = e - s - breakHours;
+    return length > 0.0 ? static_cast<float>(length) : 0.0f;
+}
+
 bool ShiftRecord::isUndefined() const {
     return description.trimmed() == QLatin1String("undefined");
 }

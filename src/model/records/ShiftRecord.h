@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTime>
 
 #include <array>
 #include <cstdint>
@@ -30,6 +31,11 @@ struct ShiftRecord {
     static ShiftRecord fromBytes(std::span<const std::uint8_t> bytes);
     void encode(std::span<std::uint8_t, fileSize> out) const;
     std::array<std::uint8_t, fileSize> toBytes() const;
+
+    // The paid hours of a shift from start to end less the break: an end at or
+    // before the start is on the next day, unless either end is exactly
+    // midnight; never below 0. Seconds do not count.
+    static float paidLengthOf(QTime start, QTime end, double breakHours);
 
     // A free slot: described "undefined", left out of pick lists.
     bool isUndefined() const;
