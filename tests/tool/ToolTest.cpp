@@ -1,8 +1,9 @@
 // kalmur-tool's commands, run in process.
-#include "tool/ScheduleJson.h"
 #include "tool/Tool.h"
+#include "tool/ScheduleJson.h"
 #include "tool/ToolSession.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -11,6 +12,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace kalmur;
 
@@ -306,4 +311,27 @@ TEST_F(ToolTest, UsageErrorsExitTwoAndHelpIsOffered) {
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("usage: kalmur-tool ") + command));
     }
     EXPECT_EQ(tool({"--help"}).status, 0);
+}
+
+TEST_F(ToolTest, TheFoldersOfKilledSessionsAreRemovedByTheNext) {
+    const QString stale = QDir::tempPath() + QStringLiteral("/kalmur-tool-killed") +
+                          QString::number(QCoreApplication::applicationPid());
+    const QString running = stale + QStringLiteral("-running");
+    for (const QString& dir : {stale, running}) {
+        ASSERT_TRUE(QDir().mkpath(dir));
+        QFile member(dir + QStringLiteral("/KALMUR2.SCH"));
+        ASSERT_TRUE(member.open(QIODevice::WriteOnly));
+        QFile lock(dir + QStringLiteral("/SESSION.LOK"));
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    }
+    // A session still running holds its lock.
+    const int held =
+        ::open(QFile::encodeName(running + QStringLiteral("/SESSION.LOK")).constData(), O_RDWR);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    makeNew(file("n.kmr"));
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(QFileInfo::exists(running + QStringLiteral("/KALMUR2.SCH")));
+    ::close(held);
+    QDir(running).removeRecursively();
 }
