@@ -317,11 +317,11 @@ TEST_F(ToolTest, TheFoldersOfKilledSessionsAreRemovedByTheNext) {
     const QString stale = QDir::tempPath() + QStringLiteral("/kalmur-tool-killed") +
                           QString::number(QCoreApplication::applicationPid());
     const QString running = stale + QStringLiteral("-running");
-    for (const QString& dir : {stale, running}) {
-        ASSERT_TRUE(QDir().mkpath(dir));
-        QFile member(dir + QStringLiteral("/KALMUR2.SCH"));
+    for (const QString& folder : {stale, running}) {
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QFile member(folder + QStringLiteral("/KALMUR2.SCH"));
         ASSERT_TRUE(member.open(QIODevice::WriteOnly));
-        QFile lock(dir + QStringLiteral("/SESSION.LOK"));
+        QFile lock(folder + QStringLiteral("/SESSION.LOK"));
         ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     }
     // A session still running holds its lock.
