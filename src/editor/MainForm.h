@@ -140,7 +140,7 @@ private:
     bool explanationsKey(QKeyEvent* event);
 
     // Navigation (MainFormNavigation.cpp).
-    void moveRight(bool extend, bool advance);
+    void moveRight(bool extend);
     void moveLeft(bool extend);
     void moveRow(int delta);
     void outOfRange();

@@ -140,7 +140,7 @@ void MainForm::gridKey(QKeyEvent* event) {
     // Movement.
     switch (advance ? 39 : code) {
     case 39:
-        moveRight(shift && !advance, advance);
+        moveRight(shift && !advance);
         break;
     case 37:
         moveLeft(shift);

@@ -11,7 +11,7 @@
 
 namespace kalmur {
 
-void MainForm::moveRight(bool extend, bool advance) {
+void MainForm::moveRight(bool extend) {
     if (!extend && m_selFirst != m_selLast) {
         m_selFirst = m_cursorColumn = m_selLast; // collapse to the last day
     }
@@ -23,7 +23,6 @@ void MainForm::moveRight(bool extend, bool advance) {
         }
         return;
     }
-    (void)advance;
     if (extend) {
         select(Select::Extend, column);
     } else {
