@@ -153,34 +153,20 @@ QStringList BenchSuite::describeArchive() {
         QStringLiteral("Archive %1; the eight members unpacked %2, of which the day file %3.")
             .arg(bytes(QFileInfo(m_archive).size()), bytes(unpacked),
                  bytes(QFileInfo(memberPath(dir, Member::Days)).size())),
+        QStringLiteral("Opens in view format %1 \"%2\": %3 days on screen, %4 coverage lines.")
+            .arg(schedule.viewFormatNumber())
+            .arg(schedule.viewFormat().name.trimmed())
+            .arg(schedule.viewFormat().daysOnScreen)
+            .arg(schedule.viewFormat().coverageVisible),
     };
 }
 
-BenchSuite::Pair BenchSuite::alternate(const std::function<double()>& ours,
-                                       const std::function<double()>& reference) {
-    Pair pair;
-    if (ours() < 0 || reference() < 0) {
-        pair.failed = true;
-        return pair;
-    }
-    for (int round = 0; round < m_options.rounds && !pair.failed; ++round) {
-        double a = 0;
-        double b = 0;
-        if (round % 2 == 0) {
-            a = ours();
-            b = reference();
-        } else {
-            b = reference();
-            a = ours();
-        }
-        pair.failed = a < 0 || b < 0;
-        pair.ours.push_back(a);
-        pair.reference.push_back(b);
-    }
-    return pair;
+void BenchSuite::append(const std::vector<ResultRow>& rows, const QStringList& notes) {
+    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    m_notes.append(notes);
 }
 
-void BenchSuite::addPair(const QString& operation, const Pair& pair, double goalRatio,
+void BenchSuite::addPair(const QString& operation, const PairTimes& pair, double goalRatio,
                          const QString& goal) {
     if (pair.failed) {
         m_rows.push_back({operation, QStringLiteral("failed"), QStringLiteral("failed"),
@@ -206,7 +192,8 @@ void BenchSuite::measureOpen() {
     const QString working = path(QStringLiteral("open/working"));
     const QString unzipped = path(QStringLiteral("open/unzipped"));
     freshDirectory(working);
-    const Pair pair = alternate(
+    const PairTimes pair = alternate(
+        m_options.rounds,
         [&] {
             OpenSchedule s(working);
             const Stopwatch clock;
@@ -238,7 +225,8 @@ void BenchSuite::measureSave() {
     }
     std::uint8_t shift = 1;
     const QStringList members = memberPaths(working);
-    const Pair pair = alternate(
+    const PairTimes pair = alternate(
+        m_options.rounds,
         [&] {
             // One changed day, as after a small edit.
             shift = static_cast<std::uint8_t>(shift % 14 + 1);
@@ -280,7 +268,8 @@ void BenchSuite::measureRebuild() {
             {QStringLiteral("Date-range rebuild"), QStringLiteral("failed"), {}, {}, {}, {}});
         return;
     }
-    const Pair pair = alternate(
+    const PairTimes pair = alternate(
+        m_options.rounds,
         [&] {
             OpenSchedule s(working);
             if (!s.open(m_archive)) {

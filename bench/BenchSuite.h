@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Measure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -47,6 +49,9 @@ public:
     void measureInProcess();
     void measureMemory();
 
+    // Rows and notes measured elsewhere (the main window), added to the table.
+    void append(const std::vector<ResultRow>& rows, const QStringList& notes);
+
     const std::vector<ResultRow>& rows() const { return m_rows; }
     // Notes gathered on the way (failures, checks of the saved archive).
     const QStringList& notes() const { return m_notes; }
@@ -54,16 +59,8 @@ public:
     QString table() const;
 
 private:
-    struct Pair {
-        std::vector<double> ours;
-        std::vector<double> reference;
-        bool failed = false;
-    };
-    // Runs both once untimed, then `rounds` timed pairs, alternating which of
-    // the two goes first. A step returns its seconds, or a negative value when
-    // it failed.
-    Pair alternate(const std::function<double()>& ours, const std::function<double()>& reference);
-    void addPair(const QString& operation, const Pair& pair, double goalRatio, const QString& goal);
+    void addPair(const QString& operation, const PairTimes& pair, double goalRatio,
+                 const QString& goal);
     QString path(const QString& name) const;
     bool freshDirectory(const QString& dir);
 

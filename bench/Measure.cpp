@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
+#include <csignal>
 #include <fcntl.h>
+#include <mutex>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 extern char** environ;
@@ -29,7 +33,8 @@ double median(std::vector<double> values) {
     return (lower + upper) / 2;
 }
 
-ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QString& stdoutPath) {
+ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QString& stdoutPath,
+                  double timeoutSeconds, const QString& stderrPath) {
     ChildRun run;
     if (argv.isEmpty()) {
         return run;
@@ -47,11 +52,16 @@ ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QStri
 
     const QByteArray in = QFile::encodeName(stdinPath);
     const QByteArray out = QFile::encodeName(stdoutPath);
+    const QByteArray err = QFile::encodeName(stderrPath);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.constData(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.constData(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!err.isEmpty()) {
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.constData(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
 
     // posix_spawn does not copy the page tables of this (large) process, so
     // the start costs the same for every program measured.
@@ -63,16 +73,74 @@ ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QStri
         return run;
     }
     run.started = true;
+
+    // A watchdog kills a child that overstays; this thread only waits, so the
+    // time taken is not disturbed by polling.
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;
+    bool killed = false;
+    std::thread watchdog;
+    if (timeoutSeconds > 0) {
+        watchdog = std::thread([&] {
+            std::unique_lock lock(mutex);
+            if (!finished.wait_for(lock, std::chrono::duration<double>(timeoutSeconds),
+                                   [&] { return done; })) {
+                ::kill(pid, SIGKILL);
+                killed = true;
+            }
+        });
+    }
+    // Waits without reaping first, so that the watchdog can never signal a
+    // process id that has already been handed on.
+    siginfo_t info{};
+    int waited = 0;
+    do {
+        waited = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
+    } while (waited < 0 && errno == EINTR);
+    run.seconds = clock.seconds();
+    {
+        const std::lock_guard lock(mutex);
+        done = true;
+    }
+    finished.notify_all();
+    if (watchdog.joinable()) {
+        watchdog.join();
+    }
+    run.timedOut = killed;
     int status = 0;
     pid_t reaped = 0;
     do {
         reaped = ::waitpid(pid, &status, 0);
     } while (reaped < 0 && errno == EINTR);
-    run.seconds = clock.seconds();
-    if (reaped == pid) {
+    if (reaped == pid && !killed) {
         run.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     return run;
+}
+
+PairTimes alternate(int rounds, const std::function<double()>& ours,
+                    const std::function<double()>& reference) {
+    PairTimes pair;
+    if (ours() < 0 || reference() < 0) {
+        pair.failed = true;
+        return pair;
+    }
+    for (int round = 0; round < rounds && !pair.failed; ++round) {
+        double a = 0;
+        double b = 0;
+        if (round % 2 == 0) {
+            a = ours();
+            b = reference();
+        } else {
+            b = reference();
+            a = ours();
+        }
+        pair.failed = a < 0 || b < 0;
+        pair.ours.push_back(a);
+        pair.reference.push_back(b);
+    }
+    return pair;
 }
 
 long peakMemoryKiB(const QStringList& argv, const QString& stdoutPath, const QString& scratchPath) {

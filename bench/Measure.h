@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <functional>
 #include <vector>
 
 namespace kalmur::bench {
@@ -28,15 +29,31 @@ private:
 // has been reaped.
 struct ChildRun {
     bool started = false;
-    int exitStatus = -1; // the exit code, or -1 when it did not exit normally
+    bool timedOut = false; // killed after the time allowed
+    int exitStatus = -1;   // the exit code, or -1 when it did not exit normally
     double seconds = 0;
     bool succeeded() const { return started && exitStatus == 0; }
 };
 
 // Runs argv[0] (looked up on PATH) with standard input and output taken from
-// the given files ("/dev/null" for none); standard error is kept.
+// the given files ("/dev/null" for none); standard error goes to
+// `stderrPath`, or stays this process's when that is empty. A child still
+// running after `timeoutSeconds` (when positive) is killed.
 ChildRun runChild(const QStringList& argv, const QString& stdinPath = QStringLiteral("/dev/null"),
-                  const QString& stdoutPath = QStringLiteral("/dev/null"));
+                  const QString& stdoutPath = QStringLiteral("/dev/null"),
+                  double timeoutSeconds = 0, const QString& stderrPath = {});
+
+// Times of two operations run alternately (see alternate()).
+struct PairTimes {
+    std::vector<double> ours;
+    std::vector<double> reference;
+    bool failed = false;
+};
+// Runs both once untimed, then `rounds` timed pairs, alternating which of the
+// two goes first, so that other load on the machine falls on both alike. A
+// step returns its seconds, or a negative value when it failed.
+PairTimes alternate(int rounds, const std::function<double()>& ours,
+                    const std::function<double()>& reference);
 
 // The peak resident memory of one run of argv, in KiB, or -1 when it failed.
 // Measured by /usr/bin/time: a program started straight from this process

@@ -1,12 +1,14 @@
 #include "ScheduleGenerator.h"
 
 #include "model/codec/OleDate.h"
+#include "model/schedule/Presets.h"
 #include "model/schedule/Schedule.h"
 #include "tool/ToolSession.h"
 
 #include <QFile>
 #include <QTime>
 
+#include <array>
 #include <vector>
 
 namespace kalmur {
@@ -74,6 +76,23 @@ constexpr const char* kNoteEnds[] = {"",
                                      ", confirm by phone",
                                      " until 11:00",
                                      " - pending"};
+
+// The coverage lines of the six-week view: shifts counted by kind, one
+// position, on-call marks and absences.
+struct CoverageDefinition {
+    const char* title;
+    std::array<int, 10> shifts;       // ends at the first 0; none: any shift
+    std::array<int, 10> explanations; // ends at the first 0; none: any explanation
+    const char* position;             // counted by position when set
+};
+constexpr CoverageDefinition kCoverage[] = {
+    {"Day shifts", {1, 4, 6, 8, 11}, {}, nullptr},
+    {"Evening shifts", {2, 7, 10}, {}, nullptr},
+    {"Night shifts", {3, 5, 12}, {}, nullptr},
+    {"RN on duty", {1, 2, 3, 4, 5, 6, 7, 8, 11, 12}, {}, "RN"},
+    {"On call", {ShiftRecord::kOnCall}, {}, nullptr},
+    {"Vacation or sick", {}, {2, 3}, nullptr},
+};
 
 double clockTime(int hour, int minute) {
     return OleDate::fromTime(QTime(hour, minute));
@@ -149,6 +168,35 @@ void ScheduleGenerator::defineTables(Schedule& s) {
     x.quickKeys[1] = 'V' + 100; // Vacation: SHIFT-V
     x.quickKeys[2] = 'S' + 100; // Sick: SHIFT-S
     m_counts.definedExplanations = kExplanationCount;
+}
+
+ViewFormat ScheduleGenerator::sixWeekView() {
+    ViewFormat v = Presets::viewFormat(Presets::ViewPreset::TwentyEightDay);
+    v.name = QStringLiteral("Six Weeks");
+    v.daysOnScreen = ViewFormat::kMaxDaysOnScreen;
+    v.reportSetup.title = QStringLiteral("Six Weeks");
+    v.coverageVisible = static_cast<std::int16_t>(std::size(kCoverage));
+    for (std::size_t l = 0; l < std::size(kCoverage); ++l) {
+        const CoverageDefinition& d = kCoverage[l];
+        CoverageLine& line = v.coverageLines[l];
+        line.title = QString::fromLatin1(d.title);
+        line.ignoreNames = d.position == nullptr;
+        line.checkByPosition = d.position != nullptr;
+        line.position = d.position ? QString::fromLatin1(d.position) : QString();
+        line.ignoreShifts = d.shifts[0] == 0;
+        line.ignoreExplanations = d.explanations[0] == 0;
+        for (int n : d.shifts) {
+            if (n > 0 && n < int(line.shiftMarks.size())) {
+                line.shiftMarks[static_cast<std::size_t>(n)] = 1;
+            }
+        }
+        for (int n : d.explanations) {
+            if (n > 0 && n < int(line.explanationMarks.size())) {
+                line.explanationMarks[static_cast<std::size_t>(n)] = 1;
+            }
+        }
+    }
+    return v;
 }
 
 bool ScheduleGenerator::writeDays(Schedule& s) {
@@ -244,6 +292,10 @@ bool ScheduleGenerator::fill(Schedule& s) {
         return false;
     }
     if (!writeDays(s)) {
+        return false;
+    }
+    // A ward's file is usually looked at in its widest view.
+    if (!s.writeViewFormat(kSixWeekView, sixWeekView()) || !s.selectViewFormat(kSixWeekView)) {
         return false;
     }
     // Open at a date in the middle, as a ward's file usually is.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/records/ViewFormat.h"
+
 #include <QDate>
 #include <QString>
 
@@ -11,9 +13,15 @@ class Schedule;
 
 // Builds a large schedule that looks like a real ward's: named employees on
 // their usual shifts with days off, on-call marks, explanations and notes
-// spread over the whole range. The same seed always gives the same schedule.
+// spread over the whole range, shown in a six-week view with coverage lines.
+// The same seed always gives the same schedule.
 class ScheduleGenerator {
 public:
+    // The view format the schedule is left in: 42 days on screen, one text
+    // line a cell, six coverage lines.
+    static constexpr int kSixWeekView = 4;
+    static ViewFormat sixWeekView();
+
     struct Options {
         QDate start = QDate(2020, 1, 1);
         QDate end = QDate(2029, 12, 31); // 3,653 days

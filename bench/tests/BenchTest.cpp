@@ -3,6 +3,8 @@
 #include "BenchSuite.h"
 #include "Measure.h"
 #include "ScheduleGenerator.h"
+#include "WindowBench.h"
+#include "editor/CoverageTotals.h"
 #include "files/ScheduleArchive.h"
 #include "model/codec/OleDate.h"
 #include "model/schedule/Schedule.h"
@@ -171,6 +173,44 @@ TEST(BenchGenerator, WritesAnArchiveTheProgramOpens) {
     EXPECT_EQ(s.noteCount(), 401);
     EXPECT_EQ(s.shift(1).description, QStringLiteral("Day"));
     EXPECT_EQ(s.explanations().description(12), QStringLiteral("Jury Duty"));
+
+    // It opens in the six-week view, whose coverage lines count what they say.
+    EXPECT_EQ(s.viewFormatNumber(), ScheduleGenerator::kSixWeekView);
+    EXPECT_EQ(s.viewFormat().name, QStringLiteral("Six Weeks"));
+    ASSERT_EQ(s.windowLength(), 42);
+    ASSERT_EQ(s.viewFormat().coverageVisible, 6);
+    const auto totals = CoverageTotals::count(s, 6, 1, 42);
+    int nights = 0;
+    int registered = 0;
+    int onCall = 0;
+    int away = 0;
+    int nightTotal = 0;
+    int registeredTotal = 0;
+    int onCallTotal = 0;
+    int awayTotal = 0;
+    for (int k = 1; k <= 42; ++k) {
+        const auto i = static_cast<std::size_t>(k - 1);
+        nightTotal += totals[2][i];
+        registeredTotal += totals[3][i];
+        onCallTotal += totals[4][i];
+        awayTotal += totals[5][i];
+        for (int row = 1; row <= 200; ++row) {
+            const Cell c = s.cell(s.slotOfRow(row), k);
+            const bool onDuty = c.shift >= 1 && c.shift <= 12 && c.shift != 9 && c.shift != 10;
+            nights += c.shift == 3 || c.shift == 5 || c.shift == 12;
+            registered += onDuty && s.employees().positions[std::size_t(row - 1)].trimmed() == "RN";
+            onCall += c.onCall != 0;
+            away += c.explanation == 2 || c.explanation == 3;
+        }
+    }
+    EXPECT_EQ(nightTotal, nights);
+    EXPECT_EQ(registeredTotal, registered);
+    EXPECT_EQ(onCallTotal, onCall);
+    EXPECT_EQ(awayTotal, away);
+    EXPECT_GT(nights, 0);
+    EXPECT_GT(registered, 0);
+    EXPECT_GT(onCall, 0);
+    EXPECT_GT(away, 0);
     if (!QStandardPaths::findExecutable("unzip").isEmpty()) {
         EXPECT_TRUE(bench::runChild({"unzip", "-tq", path}).succeeded());
     }
@@ -212,4 +252,40 @@ TEST(BenchSuite, EveryMeasurementRunsOnASmallArchive) {
     }
     EXPECT_TRUE(suite.notes().contains("unzip -tq of the saved archive: passed."));
     EXPECT_TRUE(suite.table().startsWith("| Operation | Ours | Reference | Ratio | Goal | Met |"));
+}
+
+// One quick pass over the main window's measurements and the program's
+// start-up: each row must be measured, which also proves that the quick key
+// edits the cell and moves on, the steps move the days, and the program
+// reports and quits once its window is shown with the schedule.
+TEST(WindowBench, EveryMeasurementRunsOnASmallArchive) {
+    QTemporaryDir dir;
+    const QString archive = dir.filePath("year.KMR");
+    ASSERT_EQ(ScheduleGenerator(oneYear()).writeArchive(archive), QString());
+
+    bench::WindowBench::Options options;
+    options.archive = archive;
+    options.workDirectory = dir.filePath("work");
+    options.program = QStringLiteral(KALMUR_BIN_DIR) + "/kalmur";
+    options.rounds = 1;
+    options.samples = 1;
+    options.perSample = 50;
+    options.rows = 12;
+    options.width = 1400;
+    options.height = 500;
+    bench::WindowBench window(options);
+    ASSERT_EQ(window.prepare(), QString());
+    EXPECT_TRUE(window.notes().first().contains("42 days x 12 rows"));
+    window.measureRepaint();
+    window.measureSteps();
+    window.measureQuickKey();
+    window.measureStartup();
+
+    ASSERT_EQ(window.rows().size(), 8u);
+    for (const bench::ResultRow& row : window.rows()) {
+        EXPECT_NE(row.ours, "failed") << row.operation.toStdString();
+    }
+    EXPECT_TRUE(window.rows().back().operation.startsWith("Start-up"));
+    EXPECT_TRUE(window.notes().filter("Start-up: 1 pairs").size() == 1)
+        << window.notes().join('\n').toStdString();
 }

@@ -10,9 +10,13 @@
 #include "platform/HelpKey.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTextStream>
+#include <QWindow>
 
+#include <ctime>
 #include <memory>
+#include <unistd.h>
 #include <variant>
 
 namespace {
@@ -25,6 +29,83 @@ constexpr const char* kUsage =
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n";
+
+// Milliseconds since the kernel started this process (counted in its clock
+// ticks, 10 ms on most systems); negative when /proc cannot tell.
+double msSinceProcessStart() {
+    QFile stat(QStringLiteral("/proc/self/stat"));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    // The fields after the command name, which is in parentheses and may hold
+    // spaces; the start time is the 22nd field of the line.
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    bool ok = false;
+    const double startTicks = fields.size() > 19 ? fields[19].toDouble(&ok) : 0;
+    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
+    timespec now{};
+    if (!ok || ticksPerSecond <= 0 || clock_gettime(CLOCK_BOOTTIME, &now) != 0) {
+        return -1;
+    }
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6 -
+           startTicks * 1e3 / double(ticksPerSecond);
+}
+
+// With KALMUR_EXIT_WHEN_SHOWN=1 (used to measure start-up): once the main
+// window is exposed with the command-line schedule loaded and painted, prints
+// the milliseconds since the process started and quits.
+class ExitWhenShown : public QObject {
+public:
+    explicit ExitWhenShown(QWidget& window)
+        : QObject(&window)
+        , m_window(window) {
+        if (QWindow* handle = window.windowHandle()) {
+            handle->installEventFilter(this);
+        }
+    }
+    // Called once the schedule is loaded.
+    void arm() {
+        m_armed = true;
+        if (exposed()) {
+            m_window.repaint(); // exposed while loading: paint what was loaded
+            report();
+        }
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Expose && m_armed) {
+            // The expose is painted when it is handled, after this filter.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (exposed()) {
+                        report();
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    bool exposed() const {
+        const QWindow* handle = m_window.windowHandle();
+        return handle && handle->isExposed();
+    }
+    void report() {
+        if (m_reported) {
+            return;
+        }
+        m_reported = true;
+        QTextStream(stdout) << "shown after " << qRound(msSinceProcessStart()) << " ms" << Qt::endl;
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    }
+
+    QWidget& m_window;
+    bool m_armed = false;
+    bool m_reported = false;
+};
 
 } // namespace
 
@@ -70,6 +151,12 @@ int main(int argc, char** argv) {
         window = std::make_unique<kalmur::MainForm>(*state, platform, dialogs);
     });
     window->show();
+    ExitWhenShown* exitWhenShown = qEnvironmentVariableIntValue("KALMUR_EXIT_WHEN_SHOWN") == 1
+                                       ? new ExitWhenShown(*window)
+                                       : nullptr;
     window->loadInitial();
+    if (exitWhenShown) {
+        exitWhenShown->arm();
+    }
     return app.exec();
 }

@@ -6,6 +6,28 @@
 
 namespace kalmur {
 
+namespace {
+
+// Keeps a part's drawing inside its rectangle: the square ends of a line one
+// pixel wide reach half a pixel beyond it, which on a screen with two device
+// pixels to a pixel would mark the neighbouring parts drawn before.
+class ClipTo {
+public:
+    ClipTo(QPainter& p, const QRect& rect)
+        : m_p(p) {
+        m_p.save();
+        m_p.setClipRect(rect, Qt::IntersectClip);
+    }
+    ~ClipTo() { m_p.restore(); }
+    ClipTo(const ClipTo&) = delete;
+    ClipTo& operator=(const ClipTo&) = delete;
+
+private:
+    QPainter& m_p;
+};
+
+} // namespace
+
 GridPainter::GridPainter(const GridMetrics& metrics)
     : m_metrics(metrics) {
 }
@@ -58,6 +80,7 @@ void GridPainter::paintBox(QPainter& p, const QRect& r, const QColor& colour) {
 }
 
 void GridPainter::paintCell(QPainter& p, const QRect& rect, const CellContent& c) const {
+    const ClipTo inside(p, rect);
     p.fillRect(rect, background());
     p.setPen(gridLine());
     p.drawLine(rect.topRight(), rect.bottomRight());
@@ -134,6 +157,7 @@ void GridPainter::paintCell(QPainter& p, const QRect& rect, const CellContent& c
 
 void GridPainter::paintRulerDay(QPainter& p, const QRect& rect, const QString& weekday,
                                 const QString& date, bool weekend) const {
+    const ClipTo inside(p, rect);
     p.fillRect(rect, weekend ? QColor(232, 236, 244) : QColor(246, 246, 246));
     p.setPen(gridLine());
     p.drawLine(rect.topRight(), rect.bottomRight());
@@ -149,6 +173,7 @@ void GridPainter::paintRulerDay(QPainter& p, const QRect& rect, const QString& w
 
 void GridPainter::paintRowLabel(QPainter& p, const QRect& rect, const QString& text,
                                 bool divider) const {
+    const ClipTo inside(p, rect);
     p.fillRect(rect, divider ? dividerBand() : background());
     p.setPen(gridLine());
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
@@ -163,6 +188,7 @@ void GridPainter::paintRowLabel(QPainter& p, const QRect& rect, const QString& t
 
 void GridPainter::paintCoverageText(QPainter& p, const QRect& rect, const QString& text,
                                     Qt::Alignment alignment) const {
+    const ClipTo inside(p, rect);
     p.fillRect(rect, QColor(250, 250, 240));
     p.setPen(gridLine());
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
