@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -34,11 +36,29 @@ fs::path native(const QString& path) {
     return fs::path(QFile::encodeName(path).toStdString());
 }
 
+// Removes the folders of earlier runs that ended without cleaning up (a crash
+// or a timeout stops the process where it is).
+void removeStaleFolders(const fs::path& base, const std::string& prefix) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(base, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+        if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            fs::remove_all(entry.path(), error);
+        }
+    }
+}
+
 } // namespace
 
 FuzzScratch::FuzzScratch(const char* purpose) {
-    const fs::path folder =
-        baseFolder() / ("kalmur-fuzz-" + std::string(purpose) + "-" + std::to_string(::getpid()));
+    const fs::path base = baseFolder();
+    const std::string prefix = "kalmur-fuzz-" + std::string(purpose) + "-";
+    removeStaleFolders(base, prefix);
+    const fs::path folder = base / (prefix + std::to_string(::getpid()));
     m_path = QFile::decodeName(folder.c_str());
     std::error_code error;
     fs::remove_all(folder, error);
