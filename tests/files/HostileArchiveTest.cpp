@@ -6,8 +6,8 @@
 #include "HostileCases.h"
 #include "files/ScheduleArchive.h"
 #include "model/schedule/Schedule.h"
+#include "support/ToolRunner.h"
 #include "tool/ScheduleJson.h"
-#include "tool/Tool.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -41,22 +41,6 @@ ArchiveOutcome archiveOutcome(Outcome o) {
         break;
     }
     return ArchiveOutcome::Unavailable;
-}
-
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun tool(const QStringList& args) {
-    ToolRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runTool(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
 }
 
 // Every file below root outside the working directory, with its bytes (or

@@ -1,7 +1,7 @@
 // kalmur-tool convert, run in process.
 #include "files/OldScheduleSample.h"
 
-#include "tool/Tool.h"
+#include "support/ToolRunner.h"
 
 #include <QTemporaryDir>
 
@@ -10,22 +10,6 @@
 using namespace kalmur;
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun tool(const QStringList& args) {
-    ToolRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runTool(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
 
 struct ConvertToolTest : ::testing::Test {
     QTemporaryDir dir;

@@ -1,5 +1,5 @@
 // kalmur-tool's commands, run in process.
-#include "tool/Tool.h"
+#include "support/ToolRunner.h"
 #include "tool/ScheduleJson.h"
 #include "tool/ToolSession.h"
 
@@ -20,22 +20,6 @@
 using namespace kalmur;
 
 namespace {
-
-struct ToolRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-ToolRun tool(const QStringList& args) {
-    ToolRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runTool(args, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
 
 class ToolTest : public ::testing::Test {
 protected:
