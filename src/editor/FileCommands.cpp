@@ -163,21 +163,36 @@ void FileCommands::open() {
     }
     const ArchiveResult result = m_state.archive().open(location);
     if (!result.succeeded()) {
-        if (result.outcome == ArchiveOutcome::InUse) {
-            warn(location.archivePath() +
-                     QStringLiteral(
-                         " is open in another copy of Kalmur Pro.  Close it there first."),
-                 QStringLiteral("Error"), MessageIcon::Exclamation);
-        } else if (!result.message.isEmpty()) {
-            warn(result.message, result.title, MessageIcon::Exclamation);
-        } else {
-            warn(QStringLiteral("Could not open ") + location.archivePath(),
-                 QStringLiteral("Error"), MessageIcon::Exclamation);
-        }
+        reportOpenFailure(result, location, true);
         restore();
         return;
     }
     load();
+}
+
+void FileCommands::reportOpenFailure(const ArchiveResult& result, const ScheduleLocation& location,
+                                     bool reportUnavailable) {
+    if (result.outcome == ArchiveOutcome::InUse) {
+        warn(location.archivePath() +
+                 QStringLiteral(" is open in another copy of Kalmur Pro.  Close it there first."),
+             QStringLiteral("Error"), MessageIcon::Exclamation);
+    } else if (!result.message.isEmpty()) {
+        warn(result.message, result.title, MessageIcon::Exclamation);
+    } else if (reportUnavailable) {
+        warn(QStringLiteral("Could not open ") + location.archivePath(), QStringLiteral("Error"),
+             MessageIcon::Exclamation);
+    }
+}
+
+void FileCommands::abandonLoad(bool withMessage) {
+    if (withMessage) {
+        warn(QStringLiteral("Could not open ") + m_state.archive().currentLocation().archivePath(),
+             QStringLiteral("Error"), MessageIcon::Exclamation);
+    }
+    m_state.archive().release();
+    if (m_hooks.scheduleClosed) {
+        m_hooks.scheduleClosed();
+    }
 }
 
 void FileCommands::openCommandLine() {
@@ -193,14 +208,7 @@ void FileCommands::openCommandLine() {
     const ScheduleLocation location = ScheduleLocation::fromPath(path).withCaseFromListing();
     const ArchiveResult result = m_state.archive().open(location);
     if (!result.succeeded()) {
-        if (!result.message.isEmpty()) {
-            warn(result.message, result.title, MessageIcon::Exclamation);
-        } else if (result.outcome == ArchiveOutcome::InUse) {
-            warn(location.archivePath() +
-                     QStringLiteral(
-                         " is open in another copy of Kalmur Pro.  Close it there first."),
-                 QStringLiteral("Error"), MessageIcon::Exclamation);
-        }
+        reportOpenFailure(result, location, false);
         return;
     }
     load();
@@ -210,12 +218,7 @@ void FileCommands::load() {
     Schedule& schedule = m_state.schedule();
     const auto loaded = schedule.loadSettings();
     if (!loaded.ok) {
-        warn(QStringLiteral("Could not open ") + m_state.archive().currentLocation().archivePath(),
-             QStringLiteral("Error"), MessageIcon::Exclamation);
-        m_state.archive().release();
-        if (m_hooks.scheduleClosed) {
-            m_hooks.scheduleClosed();
-        }
+        abandonLoad(true);
         return;
     }
     if (loaded.createdDefaults) {
@@ -225,10 +228,7 @@ void FileCommands::load() {
         }
     } else if (!schedule.settings().password.trimmed().isEmpty()) {
         if (!m_dialogs.askPassword(m_parent, m_state)) {
-            m_state.archive().release();
-            if (m_hooks.scheduleClosed) {
-                m_hooks.scheduleClosed();
-            }
+            abandonLoad(false);
             return;
         }
     }
@@ -236,13 +236,7 @@ void FileCommands::load() {
         BusyCursor busy(m_platform);
         schedule.setModified(false);
         if (!schedule.openAll()) {
-            warn(QStringLiteral("Could not open ") +
-                     m_state.archive().currentLocation().archivePath(),
-                 QStringLiteral("Error"), MessageIcon::Exclamation);
-            m_state.archive().release();
-            if (m_hooks.scheduleClosed) {
-                m_hooks.scheduleClosed();
-            }
+            abandonLoad(true);
             return;
         }
     }

@@ -60,6 +60,12 @@ private:
     SaveOutcome saveClosed(bool modified);
     void reopen(bool modified);
     void load();
+    // The message for an archive that did not open (none for an unavailable
+    // one unless asked).
+    void reportOpenFailure(const ArchiveResult& result, const ScheduleLocation& location,
+                           bool reportUnavailable);
+    // Gives up a schedule whose loading failed or was cancelled.
+    void abandonLoad(bool withMessage);
     QString cannotSave(const ScheduleLocation& location) const;
     MessageAnswer warn(const QString& text, const QString& title, MessageIcon icon,
                        MessageButtons buttons = MessageButtons::Ok);
