@@ -16,6 +16,16 @@ namespace kalmur {
 
 namespace {
 
+// Record `number` of a member file, decoded; nothing on a read failure.
+template <typename Record>
+std::optional<Record> readRecord(const FixedRecordFile& file, std::int64_t number) {
+    std::array<std::uint8_t, Record::fileSize> image{};
+    if (!file.read(number, image)) {
+        return std::nullopt;
+    }
+    return Record::fromBytes(image);
+}
+
 const ShiftRecord& undefinedShift() {
     static const ShiftRecord shift = ShiftRecord::undefined();
     return shift;
@@ -131,31 +141,31 @@ bool Schedule::readTables() {
     if (!reloadShifts() || !reloadExplanations()) {
         return false;
     }
-    std::array<std::uint8_t, EmployeeTable::fileSize> image{};
-    if (!m_employeeFile.read(1, image)) {
+    const auto employees = readRecord<EmployeeTable>(m_employeeFile, 1);
+    if (!employees) {
         return fail(QStringLiteral("cannot read the employee table"));
     }
-    m_employees = EmployeeTable::fromBytes(image);
+    m_employees = *employees;
     return true;
 }
 
 bool Schedule::reloadShifts() {
     for (int n = 1; n <= ShiftRecord::kCount; ++n) {
-        std::array<std::uint8_t, ShiftRecord::fileSize> image{};
-        if (!m_shiftFile.read(n, image)) {
+        const auto shift = readRecord<ShiftRecord>(m_shiftFile, n);
+        if (!shift) {
             return fail(QStringLiteral("cannot read the shift table"));
         }
-        m_shifts[static_cast<std::size_t>(n - 1)] = ShiftRecord::fromBytes(image);
+        m_shifts[static_cast<std::size_t>(n - 1)] = *shift;
     }
     return true;
 }
 
 bool Schedule::reloadExplanations() {
-    std::array<std::uint8_t, ExplanationTable::fileSize> image{};
-    if (!m_explanationFile.read(1, image)) {
+    const auto explanations = readRecord<ExplanationTable>(m_explanationFile, 1);
+    if (!explanations) {
         return fail(QStringLiteral("cannot read the explanation table"));
     }
-    m_explanations = ExplanationTable::fromBytes(image);
+    m_explanations = *explanations;
     return true;
 }
 
@@ -272,11 +282,7 @@ std::optional<ViewFormat> Schedule::readViewFormat(int number) const {
     if (number < 1 || number > ViewFormat::kCount) {
         return std::nullopt;
     }
-    std::array<std::uint8_t, ViewFormat::fileSize> image{};
-    if (!m_viewFormatFile.read(number, image)) {
-        return std::nullopt;
-    }
-    return ViewFormat::fromBytes(image);
+    return readRecord<ViewFormat>(m_viewFormatFile, number);
 }
 
 bool Schedule::writeViewFormat(int number, const ViewFormat& format) {
@@ -316,11 +322,7 @@ std::optional<QueryRecord> Schedule::readQuery(int number) const {
     if (number < 1 || number > QueryRecord::kCount) {
         return std::nullopt;
     }
-    std::array<std::uint8_t, QueryRecord::fileSize> image{};
-    if (!m_queryFile.read(number, image)) {
-        return std::nullopt;
-    }
-    return QueryRecord::fromBytes(image);
+    return readRecord<QueryRecord>(m_queryFile, number);
 }
 
 bool Schedule::writeQuery(int number, const QueryRecord& query) {
@@ -467,11 +469,7 @@ std::optional<DayRecord> Schedule::readDay(int dayNumber) const {
             return *m_window.day(k);
         }
     }
-    std::array<std::uint8_t, DayRecord::fileSize> image{};
-    if (!m_days.read(dayNumber, image)) {
-        return std::nullopt;
-    }
-    return DayRecord::fromBytes(image);
+    return readRecord<DayRecord>(m_days, dayNumber);
 }
 
 bool Schedule::writeDay(int dayNumber, const DayRecord& day) {
