@@ -125,14 +125,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kalmur Pro"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    QApplication::setWindowIcon(QIcon(QApplication::applicationDirPath() + QStringLiteral("/kalmur.png")));
+    QApplication::setWindowIcon(
+        QIcon(QApplication::applicationDirPath() + QStringLiteral("/kalmur.png")));
     kalmur::useSystemLocale();
 
     kalmur::DesktopPlatform platform;
     kalmur::HelpKey::install(platform);
 
-    auto started = kalmur::Startup::run(QApplication::applicationDirPath(),
-                                        QApplication::arguments().mid(1));
+    auto started =
+        kalmur::Startup::run(QApplication::applicationDirPath(), QApplication::arguments().mid(1));
     std::unique_ptr<kalmur::ProgramState> state;
     kalmur::WidgetScheduleDialogs dialogs(platform);
     std::unique_ptr<kalmur::MainForm> window;
