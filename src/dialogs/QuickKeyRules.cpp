@@ -2,6 +2,9 @@
 
 #include "model/records/QuickKey.h"
 
+#include <cstdlib>
+#include <vector>
+
 namespace kalmur::QuickKeyRules {
 
 std::uint8_t captured(int keyCode, bool withShift) {
@@ -24,22 +27,23 @@ Clash clash(std::uint8_t key, const KeyOwner& self, std::span<const std::uint8_t
     if (!QuickKey::isValid(key)) {
         return result;
     }
-    // The grid takes the last of shifts 1..99 and then explanations 1..99.
-    result.used = self;
-    const auto collect = [&](std::span<const std::uint8_t> keys, bool explanation) {
+    // `self` holds the key being shown, whatever the tables still say.
+    std::vector<std::uint8_t> shifts(shiftKeys.begin(), shiftKeys.end());
+    std::vector<std::uint8_t> explanations(explanationKeys.begin(), explanationKeys.end());
+    const auto collect = [&](std::vector<std::uint8_t>& keys, bool explanation) {
         for (std::size_t i = 0; i < keys.size(); ++i) {
             const KeyOwner owner{explanation, static_cast<int>(i) + 1};
-            const bool isSelf = owner == self;
-            if (isSelf || keys[i] == key) {
-                if (!isSelf) {
-                    result.others.append(owner);
-                }
-                result.used = owner;
+            if (owner == self) {
+                keys[i] = key;
+            } else if (keys[i] == key) {
+                result.others.append(owner);
             }
         }
     };
-    collect(shiftKeys, false);
-    collect(explanationKeys, true);
+    collect(shifts, false);
+    collect(explanations, true);
+    const int entry = QuickKey::assignments(shifts, explanations)[key];
+    result.used = entry == 0 ? self : KeyOwner{entry < 0, std::abs(entry)};
     return result;
 }
 

@@ -27,8 +27,7 @@ struct KeyOwner {
 QString ownerName(const KeyOwner& owner);
 
 // The other shifts and explanations that use the same key as `self`, and the
-// one the grid uses for it (the highest-numbered explanation with the key, or
-// else the highest-numbered shift). `shiftKeys` and `explanationKeys` hold
+// one the grid uses for it (QuickKey::assignments decides). `shiftKeys` and `explanationKeys` hold
 // the keys of shifts and explanations 1, 2, ...; a key may be used several
 // times, which is allowed, so this only informs.
 struct Clash {

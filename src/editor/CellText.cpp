@@ -36,16 +36,8 @@ CellText::CellText(const Schedule& schedule, const ViewFormat& format, const Vie
     , m_layout(layout) {
 }
 
-int CellText::shownShift(const Cell& cell) {
-    return cell.shift <= ShiftRecord::kOff ? cell.shift : 0;
-}
-
-int CellText::shownExplanation(const Cell& cell) {
-    return cell.explanation <= ExplanationTable::kCount ? cell.explanation : 0;
-}
-
 int CellText::shownNote(const Cell& cell) const {
-    return cell.note > 0 && cell.note <= m_schedule.noteCount() ? cell.note : 0;
+    return cell.shownNote(m_schedule.noteCount());
 }
 
 CellContent CellText::divider() {
@@ -60,7 +52,7 @@ QString CellText::reservedText(int shift) const {
 }
 
 TextRun CellText::shiftText(const Cell& cell) const {
-    const int shift = shownShift(cell);
+    const int shift = cell.shownShift();
     if (shift == ShiftRecord::kOff) {
         if (!m_format.showTimeOff) {
             return {};
@@ -74,7 +66,7 @@ TextRun CellText::shiftText(const Cell& cell) const {
 }
 
 QString CellText::explanationText(const Cell& cell) const {
-    const int n = shownExplanation(cell);
+    const int n = cell.shownExplanation();
     if (n == 0) {
         return {};
     }
@@ -83,7 +75,7 @@ QString CellText::explanationText(const Cell& cell) const {
 }
 
 std::vector<TextRun> CellText::itemRuns(int item, const Cell& cell) const {
-    const int shift = shownShift(cell);
+    const int shift = cell.shownShift();
     const bool userShift = shift >= 1 && shift <= ShiftRecord::kUserShifts;
     // Without a shift 1..99 a cell shows only the shift text and items from 200.
     if (!userShift && item != 120 && item < 200) {
@@ -145,9 +137,9 @@ std::vector<TextRun> CellText::itemRuns(int item, const Cell& cell) const {
 
 CellContent CellText::content(const Cell& cell) const {
     CellContent c;
-    const int shift = shownShift(cell);
+    const int shift = cell.shownShift();
     const bool hasNote = shownNote(cell) != 0;
-    const bool hasExplanation = shownExplanation(cell) != 0;
+    const bool hasExplanation = cell.shownExplanation() != 0;
     c.empty = shift == 0 && cell.onCall == 0 && !hasExplanation && !hasNote;
     if (c.empty) {
         return c;

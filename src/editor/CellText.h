@@ -56,10 +56,6 @@ public:
     // A divider row's cell.
     static CellContent divider();
 
-    // The shift code a cell shows: 0..100 as stored, anything else as no shift.
-    static int shownShift(const Cell& cell);
-    // The explanation a cell shows: 1..99, anything else as none.
-    static int shownExplanation(const Cell& cell);
     // The note number a cell shows: a number of the note file, else 0.
     int shownNote(const Cell& cell) const;
 

@@ -14,7 +14,7 @@ CurrentCellText currentCellText(const Schedule& s, int slot, int first, int last
     if (first != last) {
         double hours = 0;
         for (int k = std::min(first, last); k <= std::max(first, last); ++k) {
-            const int shift = CellText::shownShift(s.cell(slot, k));
+            const int shift = s.cell(slot, k).shownShift();
             if (shift >= 1 && shift <= ShiftRecord::kUserShifts) {
                 hours += s.shift(shift).paidLength;
             }
@@ -24,7 +24,7 @@ CurrentCellText currentCellText(const Schedule& s, int slot, int first, int last
         return out;
     }
     const Cell cell = s.cell(slot, first);
-    const int shift = CellText::shownShift(cell);
+    const int shift = cell.shownShift();
     QStringList parts;
     if (shift >= 1 && shift <= ShiftRecord::kUserShifts) {
         const ShiftRecord& r = s.shift(shift);

@@ -23,9 +23,7 @@ void EditCommands::reset() {
 }
 
 bool EditCommands::isDivider(int row) const {
-    return row >= 1 && row <= EmployeeTable::kRows &&
-           m_schedule.employees().names[static_cast<std::size_t>(row - 1)].startsWith(
-               QLatin1Char('/'));
+    return m_schedule.employees().isDivider(row);
 }
 
 int EditCommands::clampedLast(const EditSelection& selection) const {

@@ -189,9 +189,8 @@ void MainForm::openFindName() {
     QList<FindName::Entry> rows;
     const EmployeeTable& e = m_state.schedule().employees();
     for (int r = 1; r <= EmployeeTable::kRows; ++r) {
-        const QString name = e.names[static_cast<std::size_t>(r - 1)].trimmed();
-        if (!name.isEmpty() && !name.startsWith(QLatin1Char('/'))) {
-            rows.append({name, r});
+        if (e.isNamed(r)) {
+            rows.append({e.names[static_cast<std::size_t>(r - 1)].trimmed(), r});
         }
     }
     FindName dialog(rows, this);

@@ -218,7 +218,7 @@ void MainForm::refreshCurrentCell() {
     if (!m_notePad->hasFocus()) {
         m_notePad->setText(cell.note > 0 ? s.readNote(cell.note) : QString());
     }
-    const int explanation = CellText::shownExplanation(cell);
+    const int explanation = cell.shownExplanation();
     for (int i = 0; i < m_explanations->count(); ++i) {
         if (m_explanations->item(i)->data(Qt::UserRole).toInt() == explanation) {
             m_explanations->setCurrentRow(i);

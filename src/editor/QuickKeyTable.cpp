@@ -4,26 +4,19 @@ namespace kalmur {
 
 void QuickKeyTable::rebuild(const std::array<ShiftRecord, ShiftRecord::kCount>& shifts,
                             const ExplanationTable& explanations) {
-    m_entries.fill(0);
-    for (int n = 1; n <= ShiftRecord::kUserShifts; ++n) {
-        const int key = shifts[static_cast<std::size_t>(n - 1)].quickKey;
-        if (key >= 1 && key <= kEntries) {
-            m_entries[static_cast<std::size_t>(key)] = static_cast<std::int16_t>(n);
-        }
+    // The reserved shifts 100..102 have no quick keys.
+    std::array<std::uint8_t, ShiftRecord::kUserShifts> shiftKeys{};
+    for (std::size_t i = 0; i < shiftKeys.size(); ++i) {
+        shiftKeys[i] = shifts[i].quickKey;
     }
-    for (int n = 1; n <= ExplanationTable::kCount; ++n) {
-        const int key = explanations.quickKeys[static_cast<std::size_t>(n - 1)];
-        if (key >= 1 && key <= kEntries) {
-            m_entries[static_cast<std::size_t>(key)] = static_cast<std::int16_t>(-n);
-        }
-    }
+    m_entries = QuickKey::assignments(shiftKeys, explanations.quickKeys);
 }
 
 int QuickKeyTable::entry(int keyCode, bool withShift) const {
     if (keyCode < 1 || keyCode > 90) {
         return 0;
     }
-    return m_entries[static_cast<std::size_t>(keyCode + (withShift ? 100 : 0))];
+    return m_entries[static_cast<std::size_t>(keyCode + (withShift ? QuickKey::kShiftOffset : 0))];
 }
 
 } // namespace kalmur

@@ -1,20 +1,20 @@
 #pragma once
 
 #include "model/records/ExplanationTable.h"
+#include "model/records/QuickKey.h"
 #include "model/records/ShiftRecord.h"
 
 #include <array>
-#include <cstdint>
 
 namespace kalmur {
 
-// Which shift or explanation each quick key stands for: entries 1..90 for a key
-// alone and 101..190 with Shift. A positive entry is a shift number, a negative
-// one minus an explanation number, 0 no assignment. Later definitions win, and
-// explanations win over shifts.
+// Which shift or explanation each quick key of the grid stands for: entries
+// 1..90 for a key alone and 101..190 with Shift. A positive entry is a shift
+// number, a negative one minus an explanation number, 0 no assignment; which
+// of several holders of one key wins is QuickKey::assignments' rule.
 class QuickKeyTable {
 public:
-    static constexpr int kEntries = 190;
+    static constexpr int kEntries = QuickKey::kHighest;
 
     void rebuild(const std::array<ShiftRecord, ShiftRecord::kCount>& shifts,
                  const ExplanationTable& explanations);
@@ -22,7 +22,7 @@ public:
     int entry(int keyCode, bool withShift) const;
 
 private:
-    std::array<std::int16_t, kEntries + 1> m_entries{};
+    QuickKey::Assignments m_entries{};
 };
 
 } // namespace kalmur

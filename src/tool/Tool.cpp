@@ -336,13 +336,9 @@ private:
         const Schedule& s = session.schedule();
         int named = 0;
         int dividers = 0;
-        for (const QString& name : s.employees().names) {
-            const QString t = name.trimmed();
-            if (t.startsWith(QLatin1Char('/'))) {
-                ++dividers;
-            } else if (!t.isEmpty()) {
-                ++named;
-            }
+        for (int row = 1; row <= EmployeeTable::kRows; ++row) {
+            dividers += s.employees().isDivider(row) ? 1 : 0;
+            named += s.employees().isNamed(row) ? 1 : 0;
         }
         int shifts = 0;
         for (int n = 1; n <= ShiftRecord::kUserShifts; ++n) {

@@ -53,4 +53,25 @@ bool DayRecord::isEmpty(int slot) const {
     return shift[i] == 0 && onCall[i] == 0 && explanation[i] == 0 && note[i] <= 0;
 }
 
+Cell DayRecord::cell(int slot) const {
+    if (slot < 1 || slot > kSlots) {
+        return {};
+    }
+    const auto i = static_cast<std::size_t>(slot - 1);
+    return {shift[i], onCall[i], explanation[i], reserved[i], note[i]};
+}
+
+bool DayRecord::setCell(int slot, const Cell& cell) {
+    if (slot < 1 || slot > kSlots) {
+        return false;
+    }
+    const auto i = static_cast<std::size_t>(slot - 1);
+    shift[i] = cell.shift;
+    onCall[i] = cell.onCall;
+    explanation[i] = cell.explanation;
+    reserved[i] = cell.reserved;
+    note[i] = cell.note;
+    return true;
+}
+
 } // namespace kalmur

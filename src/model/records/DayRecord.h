@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Cell.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
@@ -25,6 +27,10 @@ struct DayRecord {
     // A cell is empty when shift, on call, explanation and note (a detached note
     // counting as none) are all zero.
     bool isEmpty(int slot) const;
+    // The cell of slot 1..200; an empty cell for any other slot.
+    Cell cell(int slot) const;
+    // Stores the cell of slot 1..200; false for any other slot.
+    bool setCell(int slot, const Cell& cell);
     bool operator==(const DayRecord&) const = default;
 };
 

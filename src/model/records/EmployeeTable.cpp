@@ -4,6 +4,8 @@
 #include "model/codec/ByteReader.h"
 #include "model/codec/ByteWriter.h"
 
+#include <algorithm>
+
 namespace kalmur {
 
 namespace {
@@ -18,6 +20,32 @@ constexpr std::size_t kPeriodFactor = 6016;
 constexpr std::size_t kPayRate = 6020;
 constexpr std::size_t kPayType = 7620;
 } // namespace
+
+namespace {
+bool isBlank(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+} // namespace
+
+bool EmployeeTable::isDividerName(const QString& name) {
+    return name.startsWith(QLatin1Char('/'));
+}
+
+bool EmployeeTable::isNamedName(const QString& name) {
+    return !isDividerName(name) && !isBlank(name);
+}
+
+bool EmployeeTable::isDivider(int row) const {
+    return row >= 1 && row <= kRows && isDividerName(names[static_cast<std::size_t>(row - 1)]);
+}
+
+bool EmployeeTable::isNamed(int row) const {
+    return row >= 1 && row <= kRows && isNamedName(names[static_cast<std::size_t>(row - 1)]);
+}
+
+bool EmployeeTable::hasBlankName(int row) const {
+    return row >= 1 && row <= kRows && isBlank(names[static_cast<std::size_t>(row - 1)]);
+}
 
 EmployeeTable EmployeeTable::fromBytes(std::span<const std::uint8_t> bytes) {
     const auto image = recordImage<fileSize>(bytes);

@@ -16,7 +16,7 @@ struct EmployeeTable {
     static constexpr int kRows = 200;
     static constexpr std::int16_t kLayoutMarker = 2;
 
-    std::array<QString, kRows> names;     // Text 20; "/..." marks a blank separator row
+    std::array<QString, kRows> names;     // Text 20; "/..." marks a divider row
     std::array<QString, kRows> positions; // Text 10
     std::int16_t layoutMarker = kLayoutMarker;
     float thresDay = 8.0f;
@@ -34,6 +34,21 @@ struct EmployeeTable {
     // The defaults of a new table: marker 2, overtime 8 h x 1.0 daily and 40 h
     // x 1.5 over 7 days, blank names and positions, no pay.
     static EmployeeTable defaults();
+    // The kinds of row, one rule for every command, list and count:
+    // - a divider row's name begins with "/": it is drawn as a band and takes
+    //   no cells;
+    // - a named row's name is neither blank nor a divider: only named rows are
+    //   listed, found and counted;
+    // - an empty row has a blank name and nothing in its cells on the days
+    //   shown (Schedule::isEmptyRow, since it looks at the cells).
+    // A row with a blank name that still holds cells is neither named nor empty.
+    static bool isDividerName(const QString& name);
+    static bool isNamedName(const QString& name);
+    // Rows 1..200; false for rows outside.
+    bool isDivider(int row) const;
+    bool isNamed(int row) const;
+    bool hasBlankName(int row) const;
+
     // Resets the marker, the overtime rules, every cost and pay type; names and
     // positions stay.
     void resetLayout();

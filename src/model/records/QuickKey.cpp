@@ -31,6 +31,23 @@ QString toText(std::uint8_t code) {
     return QString(QChar(char16_t(code)));
 }
 
+Assignments assignments(std::span<const std::uint8_t> shiftKeys,
+                        std::span<const std::uint8_t> explanationKeys) {
+    Assignments entries{};
+    // Later entries overwrite earlier ones, explanations after shifts.
+    for (std::size_t i = 0; i < shiftKeys.size(); ++i) {
+        if (shiftKeys[i] >= 1 && shiftKeys[i] <= kHighest) {
+            entries[shiftKeys[i]] = static_cast<std::int16_t>(i + 1);
+        }
+    }
+    for (std::size_t i = 0; i < explanationKeys.size(); ++i) {
+        if (explanationKeys[i] >= 1 && explanationKeys[i] <= kHighest) {
+            entries[explanationKeys[i]] = static_cast<std::int16_t>(-static_cast<int>(i + 1));
+        }
+    }
+    return entries;
+}
+
 std::uint8_t fromText(const QString& text) {
     const QString t = text.trimmed().toUpper();
     if (t.size() == 1) {

@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
+#include <span>
 
 namespace kalmur {
 
@@ -19,6 +21,18 @@ QString toText(std::uint8_t code);
 // The byte from its shown text ("A", "shift-a"); 0 when it is none of them.
 std::uint8_t fromText(const QString& text);
 bool isValid(std::uint8_t code);
+
+// The highest key byte: a digit or letter with Shift.
+inline constexpr int kHighest = 90 + kShiftOffset;
+
+// What each key byte 1..190 enters in the grid: a shift number, minus an
+// explanation number, or 0 for nothing. `shiftKeys` and `explanationKeys` hold
+// the keys of shifts and explanations 1, 2, ... A key may be given to several of
+// them: the highest-numbered explanation with the key wins, or else the
+// highest-numbered shift.
+using Assignments = std::array<std::int16_t, kHighest + 1>;
+Assignments assignments(std::span<const std::uint8_t> shiftKeys,
+                        std::span<const std::uint8_t> explanationKeys);
 
 } // namespace QuickKey
 

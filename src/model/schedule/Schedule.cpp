@@ -266,6 +266,20 @@ int Schedule::slotOfRow(int row) const {
     return slot >= 1 && slot <= DayRecord::kSlots ? slot : 0;
 }
 
+bool Schedule::isEmptyRow(int row) const {
+    const int slot = slotOfRow(row);
+    if (slot == 0 || !m_employees.hasBlankName(row)) {
+        return false;
+    }
+    for (int k = 1; k <= m_window.length(); ++k) {
+        const DayRecord* day = m_window.day(k);
+        if (day && !day->isEmpty(slot)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // --- view formats ----------------------------------------------------------
 
 std::array<QString, ViewFormat::kCount> Schedule::viewFormatNames() const {
@@ -368,25 +382,14 @@ void Schedule::touch(int position) {
 
 Cell Schedule::cell(int slot, int position) const {
     const DayRecord* day = m_window.day(position);
-    if (!day || slot < 1 || slot > DayRecord::kSlots) {
-        return {};
-    }
-    const auto s = static_cast<std::size_t>(slot - 1);
-    return {day->shift[s], day->onCall[s], day->explanation[s], day->reserved[s], day->note[s]};
+    return day ? day->cell(slot) : Cell{};
 }
 
 void Schedule::setCell(int slot, int position, const Cell& cell) {
     DayRecord* day = dayAt(position);
-    if (!day || slot < 1 || slot > DayRecord::kSlots) {
-        return;
+    if (day && day->setCell(slot, cell)) {
+        touch(position);
     }
-    const auto s = static_cast<std::size_t>(slot - 1);
-    day->shift[s] = cell.shift;
-    day->onCall[s] = cell.onCall;
-    day->explanation[s] = cell.explanation;
-    day->reserved[s] = cell.reserved;
-    day->note[s] = cell.note;
-    touch(position);
 }
 
 void Schedule::setShift(int slot, int position, std::uint8_t shift) {
@@ -423,11 +426,7 @@ Cell Schedule::cellOfDay(int slot, int dayNumber) const {
         return cell(slot, position);
     }
     const auto day = readDay(dayNumber);
-    if (!day || slot < 1 || slot > DayRecord::kSlots) {
-        return {};
-    }
-    const auto s = static_cast<std::size_t>(slot - 1);
-    return {day->shift[s], day->onCall[s], day->explanation[s], day->reserved[s], day->note[s]};
+    return day ? day->cell(slot) : Cell{};
 }
 
 bool Schedule::setCellOfDay(int slot, int dayNumber, const Cell& c) {
@@ -436,16 +435,7 @@ bool Schedule::setCellOfDay(int slot, int dayNumber, const Cell& c) {
         return true;
     }
     auto day = readDay(dayNumber);
-    if (!day || slot < 1 || slot > DayRecord::kSlots) {
-        return false;
-    }
-    const auto s = static_cast<std::size_t>(slot - 1);
-    day->shift[s] = c.shift;
-    day->onCall[s] = c.onCall;
-    day->explanation[s] = c.explanation;
-    day->reserved[s] = c.reserved;
-    day->note[s] = c.note;
-    return writeDay(dayNumber, *day);
+    return day && day->setCell(slot, c) && writeDay(dayNumber, *day);
 }
 
 bool Schedule::writeNoteOfDay(int slot, int dayNumber, const QString& text) {

@@ -3,6 +3,7 @@
 #include "DayWindow.h"
 #include "FixedRecordFile.h"
 #include "Members.h"
+#include "model/records/Cell.h"
 #include "model/records/EmployeeTable.h"
 #include "model/records/ExplanationTable.h"
 #include "model/records/QueryRecord.h"
@@ -20,16 +21,6 @@
 #include <optional>
 
 namespace kalmur {
-
-// The five fields of one cell.
-struct Cell {
-    std::uint8_t shift = 0;
-    std::uint8_t onCall = 0;
-    std::uint8_t explanation = 0;
-    std::uint8_t reserved = 0;
-    std::int16_t note = 0;
-    bool operator==(const Cell&) const = default;
-};
 
 // An open schedule: the working set of member files in the working directory,
 // the tables held in memory (settings, employees, shifts, explanations, the
@@ -95,6 +86,9 @@ public:
     bool writeEmployees();
     // The slot shown on display row 1..200 (0 for a row outside).
     int slotOfRow(int row) const;
+    // A row with a blank name whose cells are empty on every day of the window
+    // (the other kinds of row are the employee table's).
+    bool isEmptyRow(int row) const;
 
     // --- view formats ---
     int viewFormatNumber() const { return m_viewFormatNumber; }
@@ -147,6 +141,8 @@ public:
     // and multi-day commands do this after a flush).
     std::optional<DayRecord> readDay(int dayNumber) const;
     bool writeDay(int dayNumber, const DayRecord& day);
+    // The day file itself, for reading many days at once (DayRange).
+    const FixedRecordFile& dayFile() const { return m_days; }
 
     // --- notes ---
     int noteCount() const;

@@ -1,0 +1,54 @@
+#include "Criteria.h"
+
+#include "model/records/DayRecord.h"
+
+#include <algorithm>
+
+namespace kalmur {
+
+Criteria::Criteria(const CoverageLine& line)
+    : m_line(line) {
+}
+
+Criteria::Criteria(const QueryRecord& query)
+    : m_line(query.criteria) {
+}
+
+Criteria Criteria::notes(int noteCount) {
+    Criteria c(CoverageLine::undefined());
+    c.m_noteCount = std::max(noteCount, 0);
+    return c;
+}
+
+bool Criteria::countsAnything() const {
+    return m_noteCount >= 0 ||
+           !(m_line.ignoreNames && m_line.ignoreExplanations && m_line.ignoreShifts);
+}
+
+bool Criteria::rowMatches(const EmployeeTable& employees, int row, int slot) const {
+    if (!employees.isNamed(row) || slot < 1 || slot > DayRecord::kSlots) {
+        return false;
+    }
+    if (m_line.ignoreNames) {
+        return true;
+    }
+    if (m_line.checkByPosition) {
+        return employees.positions[static_cast<std::size_t>(row - 1)].trimmed().compare(
+                   m_line.position.trimmed(), Qt::CaseInsensitive) == 0;
+    }
+    return m_line.employeeMarks[static_cast<std::size_t>(slot - 1)] != 0;
+}
+
+bool Criteria::cellMatches(const Cell& cell) const {
+    const auto marked = [](const auto& marks, int code) {
+        return marks[static_cast<std::size_t>(code)] != 0;
+    };
+    const bool explanation =
+        m_line.ignoreExplanations || marked(m_line.explanationMarks, cell.shownExplanation());
+    const bool shift = m_line.ignoreShifts || marked(m_line.shiftMarks, cell.shownShift()) ||
+                       (cell.onCall != 0 && marked(m_line.shiftMarks, ShiftRecord::kOnCall));
+    const bool note = m_noteCount < 0 || cell.shownNote(m_noteCount) != 0;
+    return explanation && shift && note;
+}
+
+} // namespace kalmur
