@@ -47,6 +47,11 @@ public:
     void setBusy(bool busy) override { m_desktop.setBusy(busy); }
     void showHelp(QWidget*, int) override {}
     void processEvents() override { m_desktop.processEvents(); }
+    QList<InstalledPrinter> printers() override { return {}; }
+    std::optional<InstalledPrinter> currentPrinter() override { return {}; }
+    void setCurrentPrinter(const InstalledPrinter&) override {}
+    std::optional<QString> pdfFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&, int, int) override { return {}; }
 
     QStringList messages;
 
@@ -54,11 +59,21 @@ private:
     DesktopPlatform m_desktop;
 };
 
+// Every dialog is cancelled at once.
 struct NoDialogs : ScheduleDialogs {
     std::optional<DateRange> newScheduleProperties(QWidget*, ProgramState&) override { return {}; }
     std::optional<DateRange> editProperties(QWidget*, ProgramState&) override { return {}; }
     bool askPassword(QWidget*, ProgramState&) override { return false; }
     std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget*) override { return {}; }
+    std::optional<ScheduleLocation> convertOldSchedule(QWidget*, ProgramState&,
+                                                       const QString&) override {
+        return {};
+    }
+    bool editShifts(QWidget*, ProgramState&, const QString&) override { return false; }
+    bool editExplanations(QWidget*, ProgramState&) override { return false; }
+    std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
+    std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
+    void about(QWidget*) override {}
 };
 
 // Lets the queued layout and painting of the window run.

@@ -8,6 +8,8 @@
 #include "Adjust.h"
 #include "PassWRD.h"
 #include "Props.h"
+#include "editor/FindName.h"
+#include "editor/Pager.h"
 #include "files/ProgramState.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
@@ -127,6 +129,24 @@ bool WidgetScheduleDialogs::editShifts(QWidget* parent, ProgramState& state,
 
 bool WidgetScheduleDialogs::editExplanations(QWidget* parent, ProgramState& state) {
     return kalmur::editExplanations(state, m_platform, parent);
+}
+
+std::optional<QDate> WidgetScheduleDialogs::changePage(QWidget* parent, const PagerRules& rules,
+                                                       QDate firstShown) {
+    Pager pager(rules, firstShown, m_platform, parent);
+    if (pager.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return pager.chosen();
+}
+
+std::optional<int> WidgetScheduleDialogs::findName(QWidget* parent,
+                                                   const QList<FindNameEntry>& rows) {
+    FindName dialog(rows, parent);
+    if (dialog.exec() != QDialog::Accepted || dialog.chosenRow() < 1) {
+        return std::nullopt;
+    }
+    return dialog.chosenRow();
 }
 
 void WidgetScheduleDialogs::about(QWidget* parent) {

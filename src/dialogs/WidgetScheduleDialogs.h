@@ -7,7 +7,8 @@ namespace kalmur {
 class Platform;
 
 // The schedule dialogs as the program shows them: "Set File Properties",
-// "Password?", the "Adjusting Schedule File" progress window and the about box.
+// "Password?", the "Adjusting Schedule File" progress window, the definition
+// dialogs, "Change Page", "Find Name" and the about box.
 class WidgetScheduleDialogs : public ScheduleDialogs {
 public:
     explicit WidgetScheduleDialogs(Platform& platform);
@@ -20,6 +21,9 @@ public:
                                                        const QString& oldSchedulePath) override;
     bool editShifts(QWidget* parent, ProgramState& state, const QString& editTimeFormat) override;
     bool editExplanations(QWidget* parent, ProgramState& state) override;
+    std::optional<QDate> changePage(QWidget* parent, const PagerRules& rules,
+                                    QDate firstShown) override;
+    std::optional<int> findName(QWidget* parent, const QList<FindNameEntry>& rows) override;
     void about(QWidget* parent) override;
 
 private:

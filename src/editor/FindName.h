@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScheduleDialogs.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -11,10 +13,7 @@ namespace kalmur {
 class FindName : public QDialog {
     Q_OBJECT
 public:
-    struct Entry {
-        QString name;
-        int row = 0;
-    };
+    using Entry = FindNameEntry;
     explicit FindName(const QList<Entry>& rows, QWidget* parent = nullptr);
 
     // The display row chosen with "Go To"; 0 when none.

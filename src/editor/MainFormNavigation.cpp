@@ -2,8 +2,6 @@
 // bar, the page changer and find name.
 #include "MainForm.h"
 
-#include "FindName.h"
-#include "Pager.h"
 #include "PaintArea.h"
 #include "files/ProgramState.h"
 
@@ -135,9 +133,8 @@ void MainForm::openPager() {
     }
     const Schedule& s = m_state.schedule();
     PagerRules rules{s.startDate(), s.endDate(), s.settings().weekStart, s.windowLength()};
-    Pager pager(rules, s.dateOfDay(s.firstShownDay() + 1), m_platform, this);
-    if (pager.exec() == QDialog::Accepted && pager.chosen()) {
-        showDaysFrom(static_cast<int>(s.startDate().daysTo(*pager.chosen())));
+    if (const auto date = m_dialogs.changePage(this, rules, s.dateOfDay(s.firstShownDay() + 1))) {
+        showDaysFrom(static_cast<int>(s.startDate().daysTo(*date)));
     }
     m_grid->setFocus();
 }
@@ -186,16 +183,15 @@ void MainForm::openFindName() {
     if (!m_state.isOpen()) {
         return;
     }
-    QList<FindName::Entry> rows;
+    QList<FindNameEntry> rows;
     const EmployeeTable& e = m_state.schedule().employees();
     for (int r = 1; r <= EmployeeTable::kRows; ++r) {
         if (e.isNamed(r)) {
             rows.append({e.names[static_cast<std::size_t>(r - 1)].trimmed(), r});
         }
     }
-    FindName dialog(rows, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        goToRow(dialog.chosenRow());
+    if (const auto row = m_dialogs.findName(this, rows)) {
+        goToRow(*row);
     }
     m_grid->setFocus();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "PagerRules.h"
 #include "files/ScheduleLocation.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -18,6 +20,12 @@ class ProgramState;
 struct DateRange {
     QDate start;
     QDate end;
+};
+
+// A row offered by "Find Name": its trimmed name and its display row.
+struct FindNameEntry {
+    QString name;
+    int row = 0;
 };
 
 // Shows the progress of a long operation (the date-range rebuild) for as long
@@ -50,27 +58,21 @@ public:
     // ".SCH" file) into an archive beside it; the archive's location, or
     // nothing when the user cancelled or the conversion failed.
     virtual std::optional<ScheduleLocation> convertOldSchedule(QWidget* parent, ProgramState& state,
-                                                               const QString& oldSchedulePath) {
-        (void)parent;
-        (void)state;
-        (void)oldSchedulePath;
-        return std::nullopt;
-    }
+                                                               const QString& oldSchedulePath) = 0;
     // "Define Shifts" and "Define Explanations": true when the definitions were
     // accepted (the caller refreshes its lists, quick keys and cells).
-    virtual bool editShifts(QWidget* parent, ProgramState& state, const QString& editTimeFormat) {
-        (void)parent;
-        (void)state;
-        (void)editTimeFormat;
-        return false;
-    }
-    virtual bool editExplanations(QWidget* parent, ProgramState& state) {
-        (void)parent;
-        (void)state;
-        return false;
-    }
+    virtual bool editShifts(QWidget* parent, ProgramState& state,
+                            const QString& editTimeFormat) = 0;
+    virtual bool editExplanations(QWidget* parent, ProgramState& state) = 0;
+    // "Change Page", opened on the first visible date: the date the grid is
+    // to start on, or nothing when cancelled or the same date was chosen.
+    virtual std::optional<QDate> changePage(QWidget* parent, const PagerRules& rules,
+                                            QDate firstShown) = 0;
+    // "Find Name" over `rows` (in display order): the display row chosen with
+    // "Go To", or nothing when cancelled.
+    virtual std::optional<int> findName(QWidget* parent, const QList<FindNameEntry>& rows) = 0;
     // "About Kalmur Pro".
-    virtual void about(QWidget* parent) { (void)parent; }
+    virtual void about(QWidget* parent) = 0;
 };
 
 } // namespace kalmur

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 #include <utility>
@@ -78,6 +80,10 @@ QWidget* ownerOf(QWidget* parent) {
         return modal;
     }
     return QApplication::activeWindow();
+}
+
+InstalledPrinter installedPrinter(const QPrinterInfo& info) {
+    return {info.printerName(), info.location()};
 }
 
 bool isPattern(const QString& name) {
@@ -249,6 +255,55 @@ void DesktopPlatform::showHelp(QWidget* parent, int topic) {
 
 void DesktopPlatform::processEvents() {
     QCoreApplication::processEvents();
+}
+
+QList<InstalledPrinter> DesktopPlatform::printers() {
+    QList<InstalledPrinter> list;
+    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+        list.append(installedPrinter(info));
+    }
+    return list;
+}
+
+std::optional<InstalledPrinter> DesktopPlatform::currentPrinter() {
+    if (m_currentPrinter) {
+        return m_currentPrinter;
+    }
+    // Until one is chosen, the system's choice; asked again each time, so a
+    // printer installed meanwhile is found.
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
+        if (all.isEmpty()) {
+            return std::nullopt;
+        }
+        info = all.front();
+    }
+    return installedPrinter(info);
+}
+
+void DesktopPlatform::setCurrentPrinter(const InstalledPrinter& printer) {
+    m_currentPrinter = printer;
+}
+
+std::optional<QString> DesktopPlatform::pdfFileName(QWidget* parent, const QString& suggestedPath) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Print to File");
+    request.defaultSuffix = QStringLiteral("pdf");
+    request.initialPath = suggestedPath;
+    request.filters = {QStringLiteral("PDF Files (*.pdf)")};
+    request.confirmOverwrite = true;
+    return runFileDialog(parent, request, true);
+}
+
+std::optional<QFont> DesktopPlatform::chooseFont(QWidget* parent, const QFont& initial,
+                                                 int minPointSize, int maxPointSize) {
+    QFontDialog dialog(withPointSizeIn(initial, minPointSize, maxPointSize), ownerOf(parent));
+    dialog.setObjectName(QStringLiteral("FontDialog"));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return withPointSizeIn(dialog.selectedFont(), minPointSize, maxPointSize);
 }
 
 } // namespace kalmur

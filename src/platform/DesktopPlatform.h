@@ -9,8 +9,9 @@ namespace kalmur {
 
 class HelpViewer;
 
-// The Platform of the running program: Qt message boxes and file dialogs, the
-// system beep, the override cursor and the program's own help viewer.
+// The Platform of the running program: Qt message boxes, file and font
+// dialogs, the system beep, the override cursor, the program's own help viewer
+// and the printers Qt's printer support lists.
 class DesktopPlatform : public Platform {
 public:
     // `helpFile` is the help manual; by default KALMUR.HLP beside the program.
@@ -29,6 +30,12 @@ public:
     void setBusy(bool busy) override;
     void showHelp(QWidget* parent, int topic) override;
     void processEvents() override;
+    QList<InstalledPrinter> printers() override;
+    std::optional<InstalledPrinter> currentPrinter() override;
+    void setCurrentPrinter(const InstalledPrinter& printer) override;
+    std::optional<QString> pdfFileName(QWidget* parent, const QString& suggestedPath) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial, int minPointSize,
+                                    int maxPointSize) override;
 
     // The help window while it is open (for tests and for closing it).
     HelpViewer* helpViewer() const;
@@ -40,6 +47,7 @@ private:
     QString m_helpFile;
     QPointer<HelpViewer> m_help;
     int m_busyDepth = 0;
+    std::optional<InstalledPrinter> m_currentPrinter;
 };
 
 } // namespace kalmur

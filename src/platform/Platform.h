@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -31,9 +33,18 @@ struct FileDialogRequest {
     bool confirmOverwrite = false;
 };
 
+// A printer the system offers: its device name and where it is reached (its
+// port; on a CUPS system the location the printer was given, often blank).
+struct InstalledPrinter {
+    QString name;
+    QString port;
+    bool operator==(const InstalledPrinter&) const = default;
+};
+
 // The desktop facilities the windows use: message boxes with their beep, icon
-// and title, the file dialogs, the busy pointer and the help viewer. Windows
-// reach them through this interface so that tests can script the answers.
+// and title, the file and font dialogs, the busy pointer, the help viewer and
+// the printers. Windows reach them through this interface so that tests can
+// script the answers.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -52,10 +63,38 @@ public:
     // Lets pending window events run.
     virtual void processEvents() = 0;
 
+    // The printers the system offers, in the order it lists them.
+    virtual QList<InstalledPrinter> printers() = 0;
+    // The printer the reports go to: the one chosen last, otherwise the
+    // system's default printer (or its first one). Nothing when the system
+    // has no printer; reports then print into a PDF file.
+    virtual std::optional<InstalledPrinter> currentPrinter() = 0;
+    // Makes `printer` the current printer for all later printing.
+    virtual void setCurrentPrinter(const InstalledPrinter& printer) = 0;
+    // Asks for the PDF file to print into, preset with `suggestedPath`: the
+    // chosen path, or nothing when the user cancelled.
+    virtual std::optional<QString> pdfFileName(QWidget* parent, const QString& suggestedPath) = 0;
+    // The font dialog, preset with `initial`: the chosen font, its point size
+    // brought into minPointSize..maxPointSize; nothing on Cancel.
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial, int minPointSize,
+                                            int maxPointSize) = 0;
+
     // Beeps, then shows the message (the usual order for a refusal).
     MessageAnswer warn(QWidget* parent, const MessageRequest& request) {
         beep();
         return message(parent, request);
+    }
+
+    // `font` with its point size brought into min..max; a font sized in pixels
+    // gets the smallest size.
+    static QFont withPointSizeIn(QFont font, int minPointSize, int maxPointSize) {
+        const qreal size = font.pointSizeF();
+        if (size < minPointSize) {
+            font.setPointSize(minPointSize);
+        } else if (size > maxPointSize) {
+            font.setPointSize(maxPointSize);
+        }
+        return font;
     }
 };
 

@@ -1,4 +1,5 @@
 #include "DialogFixture.h"
+#include "support/QtPrinters.h"
 
 #include "dialogs/PassWRD.h"
 #include "dialogs/Props.h"
@@ -103,4 +104,24 @@ TEST_F(DialogFixture, ScheduleDialogsRunTheWindowsModally) {
         [](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("ButtonCancel"))->click(); });
     EXPECT_FALSE(dialogs.newScheduleProperties(nullptr, state));
     EXPECT_TRUE(state.dialogCancelled);
+
+    const PagerRules rules{QDate(1997, 1, 1), QDate(1997, 3, 31), 1, 7};
+    whenModal([](QWidget* w) {
+        EXPECT_EQ(w->objectName(), QStringLiteral("Pager"));
+        w->findChild<QPushButton*>(QStringLiteral("MonthForward"))->click();
+        w->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    });
+    EXPECT_EQ(dialogs.changePage(nullptr, rules, QDate(1997, 1, 10)), QDate(1997, 2, 1));
+    whenModal([](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("Command1"))->click(); });
+    EXPECT_FALSE(dialogs.changePage(nullptr, rules, QDate(1997, 1, 10))); // the same date
+
+    const QList<FindNameEntry> rows{{QStringLiteral("Adams"), 3}, {QStringLiteral("Baker"), 9}};
+    whenModal([](QWidget* w) {
+        EXPECT_EQ(w->objectName(), QStringLiteral("FindName"));
+        QTest::keyClicks(w->findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("b"));
+        w->findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+    });
+    EXPECT_EQ(dialogs.findName(nullptr, rows), 9);
+    whenModal([](QWidget* w) { w->findChild<QPushButton*>(QStringLiteral("Command3"))->click(); });
+    EXPECT_FALSE(dialogs.findName(nullptr, rows)); // the blank entry
 }

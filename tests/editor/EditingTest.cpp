@@ -7,6 +7,7 @@
 #include "files/ProgramState.h"
 #include "model/codec/OleDate.h"
 #include "support/QtPrinters.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>
@@ -26,24 +27,13 @@ using namespace kalmur;
 
 namespace {
 
-struct NoDialogs : ScheduleDialogs {
-    std::optional<DateRange> newScheduleProperties(QWidget*, ProgramState&) override {
-        return DateRange{QDate(1997, 1, 1), QDate(1997, 3, 31)};
-    }
-    std::optional<DateRange> editProperties(QWidget*, ProgramState&) override {
-        return std::nullopt;
-    }
-    bool askPassword(QWidget*, ProgramState&) override { return true; }
-    std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget*) override { return {}; }
-};
-
 class EditingTest : public ::testing::Test {
 protected:
     QTemporaryDir root;
     bool made = QDir().mkpath(root.filePath("work"));
     ProgramState state{root.filePath("work")};
     ScriptedPlatform platform;
-    NoDialogs dialogs;
+    ScriptedDialogs dialogs;
     MainForm form{state, platform, dialogs};
     QWidget* grid = nullptr;
 
@@ -52,6 +42,7 @@ protected:
         form.show();
         QApplication::processEvents();
         platform.openAnswers.push_back(root.filePath("ward.kmr"));
+        dialogs.newDates.push(DateRange{QDate(1997, 1, 1), QDate(1997, 3, 31)});
         action("File_Open")->trigger();
         ASSERT_TRUE(state.isOpen());
         Schedule& s = state.schedule();
@@ -279,4 +270,34 @@ TEST_F(EditingTest, FindNameNearTheBottomKeepsTheLastPageInView) {
     FindName none({{QStringLiteral("Adams"), 3}});
     none.goTo(); // the blank first entry counts as Cancel
     EXPECT_EQ(none.chosenRow(), 0);
+}
+
+TEST_F(EditingTest, ThePageChangerAndFindNameOpenThroughTheDialogs) {
+    auto* cal = form.findChild<QToolButton*>(QStringLiteral("ButtonCal"));
+    ASSERT_NE(cal, nullptr);
+    dialogs.pages.push(QDate(1997, 2, 3));
+    cal->click();
+    EXPECT_EQ(dialogs.pageShown, QDate(1997, 1, 1));
+    EXPECT_EQ(dialogs.pageRules.fileStart, QDate(1997, 1, 1));
+    EXPECT_EQ(dialogs.pageRules.fileEnd, QDate(1997, 3, 31));
+    EXPECT_EQ(dialogs.pageRules.daysOnScreen, 7);
+    EXPECT_EQ(state.schedule().firstShownDay(), 33);
+    dialogs.pages.push(std::nullopt); // cancelled
+    cal->click();
+    EXPECT_EQ(dialogs.pageShown, QDate(1997, 2, 3));
+    EXPECT_EQ(state.schedule().firstShownDay(), 33);
+
+    // Named rows in display order; the divider and the blank rows are left out.
+    auto* heading = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    ASSERT_NE(heading, nullptr);
+    dialogs.names.push(151);
+    QTest::mouseClick(heading, Qt::LeftButton);
+    ASSERT_EQ(dialogs.nameRows.size(), 30);
+    EXPECT_EQ(dialogs.nameRows[4].name, QStringLiteral("Person 06"));
+    EXPECT_EQ(dialogs.nameRows[4].row, 6);
+    EXPECT_EQ(dialogs.nameRows.back().name, QStringLiteral("Zimmer, Hans"));
+    EXPECT_EQ(form.topRow() + form.cursorRow(), 151);
+    dialogs.names.push(std::nullopt); // cancelled: the cursor stays
+    QTest::mouseClick(heading, Qt::LeftButton);
+    EXPECT_EQ(form.topRow() + form.cursorRow(), 151);
 }

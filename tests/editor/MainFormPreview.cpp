@@ -1,5 +1,6 @@
 // A test-only program that shows the main window with a schedule, for looking
 // at the window under Xvfb: mainform_preview WORKDIR SCHEDULE.kmr [FORMAT]
+#include "dialogs/WidgetScheduleDialogs.h"
 #include "editor/MainForm.h"
 #include "files/ProgramState.h"
 
@@ -23,18 +24,11 @@ struct QuietPlatform : kalmur::Platform {
     void setBusy(bool) override {}
     void showHelp(QWidget*, int) override {}
     void processEvents() override { QApplication::processEvents(); }
-};
-
-struct NoDialogs : kalmur::ScheduleDialogs {
-    std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
-                                                           kalmur::ProgramState&) override {
-        return {};
-    }
-    std::optional<kalmur::DateRange> editProperties(QWidget*, kalmur::ProgramState&) override {
-        return {};
-    }
-    bool askPassword(QWidget*, kalmur::ProgramState&) override { return true; }
-    std::unique_ptr<kalmur::ProgressDisplay> rebuildProgress(QWidget*) override { return {}; }
+    QList<kalmur::InstalledPrinter> printers() override { return {}; }
+    std::optional<kalmur::InstalledPrinter> currentPrinter() override { return {}; }
+    void setCurrentPrinter(const kalmur::InstalledPrinter&) override {}
+    std::optional<QString> pdfFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&, int, int) override { return {}; }
 };
 
 } // namespace
@@ -48,7 +42,7 @@ int main(int argc, char** argv) {
     kalmur::ProgramState state(QString::fromLocal8Bit(argv[1]));
     state.commandLineSchedule = QString::fromLocal8Bit(argv[2]);
     QuietPlatform platform;
-    NoDialogs dialogs;
+    kalmur::WidgetScheduleDialogs dialogs(platform);
     kalmur::MainForm form(state, platform, dialogs);
     form.show();
     form.loadInitial();

@@ -4,6 +4,7 @@
 #include "files/ProgramState.h"
 #include "model/codec/OleDate.h"
 #include "support/QtPrinters.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>
@@ -21,70 +22,6 @@
 using namespace kalmur;
 
 namespace {
-
-struct ScriptedDialogs : ScheduleDialogs {
-    std::deque<std::optional<DateRange>> newDates;
-    std::deque<std::optional<DateRange>> editDates;
-    std::deque<bool> passwords;
-    int newAsked = 0;
-    int passwordAsked = 0;
-    std::vector<int> progress;
-
-    std::optional<DateRange> newScheduleProperties(QWidget*, ProgramState&) override {
-        ++newAsked;
-        return take(newDates);
-    }
-    std::optional<DateRange> editProperties(QWidget*, ProgramState&) override {
-        return take(editDates);
-    }
-    bool askPassword(QWidget*, ProgramState&) override {
-        ++passwordAsked;
-        if (passwords.empty()) {
-            ADD_FAILURE() << "unexpected password prompt";
-            return false;
-        }
-        const bool ok = passwords.front();
-        passwords.pop_front();
-        return ok;
-    }
-    struct Progress : ProgressDisplay {
-        std::vector<int>& sink;
-        explicit Progress(std::vector<int>& s)
-            : sink(s) {}
-        void setPercent(int p) override { sink.push_back(p); }
-    };
-    std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget*) override {
-        return std::make_unique<Progress>(progress);
-    }
-    std::function<bool(ProgramState&)> shiftEdit;
-    bool editShifts(QWidget*, ProgramState& state, const QString&) override {
-        return shiftEdit && shiftEdit(state);
-    }
-    std::deque<std::optional<ScheduleLocation>> conversions;
-    QStringList converted;
-    std::optional<ScheduleLocation> convertOldSchedule(QWidget*, ProgramState&,
-                                                       const QString& path) override {
-        converted << path;
-        if (conversions.empty()) {
-            ADD_FAILURE() << "unexpected conversion";
-            return std::nullopt;
-        }
-        auto v = conversions.front();
-        conversions.pop_front();
-        return v;
-    }
-
-private:
-    static std::optional<DateRange> take(std::deque<std::optional<DateRange>>& q) {
-        if (q.empty()) {
-            ADD_FAILURE() << "unexpected properties dialog";
-            return std::nullopt;
-        }
-        auto v = q.front();
-        q.pop_front();
-        return v;
-    }
-};
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -119,7 +56,7 @@ protected:
     void openNew(const QString& name, QDate start = QDate(1997, 1, 1),
                  QDate end = QDate(1997, 3, 31)) {
         platform.openAnswers.push_back(file(name));
-        dialogs.newDates.push_back(DateRange{start, end});
+        dialogs.newDates.push(DateRange{start, end});
         action("File_Open")->trigger();
         ASSERT_TRUE(state.isOpen());
     }
@@ -275,7 +212,7 @@ TEST_F(MainFormTest, OpeningAskesAboutUnsavedChanges) {
     // Yes saves a before b opens.
     platform.openAnswers.push_back(file("b.kmr"));
     platform.answers.push_back(MessageAnswer::Yes);
-    dialogs.newDates.push_back(DateRange{QDate(1998, 1, 1), QDate(1998, 12, 31)});
+    dialogs.newDates.push(DateRange{QDate(1998, 1, 1), QDate(1998, 12, 31)});
     action("File_Open")->trigger();
     EXPECT_EQ(state.displayName(), QStringLiteral("b"));
     EXPECT_EQ(state.schedule().startDate(), QDate(1998, 1, 1));
@@ -346,7 +283,7 @@ TEST_F(MainFormTest, AScheduleOpenInAnotherCopyIsRefused) {
     openNew("shared.kmr");
     save();
     platform.openAnswers.push_back(file("other.kmr"));
-    dialogs.newDates.push_back(DateRange{QDate(1997, 1, 1), QDate(1997, 3, 31)});
+    dialogs.newDates.push(DateRange{QDate(1997, 1, 1), QDate(1997, 3, 31)});
     action("File_Open")->trigger();
     // Another copy holds shared.kmr.
     ScheduleArchive other(root.filePath("TEMP.002"));
@@ -386,19 +323,19 @@ TEST_F(MainFormTest, AFailedSaveOffersAbortRetryIgnore) {
 
 TEST_F(MainFormTest, NewSchedulesAskForDatesAndProtectedOnesForThePassword) {
     openNew("locked.kmr", QDate(2001, 1, 1), QDate(2001, 6, 30));
-    EXPECT_EQ(dialogs.newAsked, 1);
+    EXPECT_EQ(dialogs.newDates.opened(), 1);
     EXPECT_EQ(state.schedule().dayCount(), 181);
     state.schedule().settings().password = QStringLiteral("SECRET");
     save();
     platform.openAnswers.push_back(file("locked.kmr"));
-    dialogs.passwords.push_back(true);
+    dialogs.passwords.push(true);
     action("File_Open")->trigger();
-    EXPECT_EQ(dialogs.passwordAsked, 1);
+    EXPECT_EQ(dialogs.passwords.opened(), 1);
     EXPECT_TRUE(state.isOpen());
-    EXPECT_EQ(dialogs.newAsked, 1); // an existing schedule is not new
+    EXPECT_EQ(dialogs.newDates.opened(), 1); // an existing schedule is not new
 
     platform.openAnswers.push_back(file("locked.kmr"));
-    dialogs.passwords.push_back(false);
+    dialogs.passwords.push(false);
     action("File_Open")->trigger();
     EXPECT_FALSE(state.isOpen());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Kalmur Pro"));
@@ -432,7 +369,8 @@ TEST_F(MainFormTest, SaveAsMovesToTheNewLocation) {
 TEST_F(MainFormTest, PropertiesChangeTheRangeWithProgress) {
     openNew("range.kmr");
     state.schedule().setShift(1, 1, 100); // 1 January
-    dialogs.editDates.push_back(DateRange{QDate(1996, 12, 1), QDate(1997, 3, 31)});
+    dialogs.editDates.push(DateRange{QDate(1996, 12, 1), QDate(1997, 3, 31)});
+    dialogs.rebuilds.push({});
     action("Define_Props")->trigger();
     EXPECT_EQ(state.schedule().dayCount(), 121);
     EXPECT_EQ(state.schedule().readDay(32)->shift[0], 100);
@@ -441,7 +379,7 @@ TEST_F(MainFormTest, PropertiesChangeTheRangeWithProgress) {
     EXPECT_EQ(dialogs.progress.back(), 100);
     EXPECT_TRUE(state.schedule().isModified());
 
-    dialogs.editDates.push_back(std::nullopt); // cancelled
+    dialogs.editDates.push(std::nullopt); // cancelled
     action("Define_Props")->trigger();
     EXPECT_EQ(state.schedule().dayCount(), 121);
 }
@@ -470,7 +408,7 @@ TEST_F(MainFormTest, AnOldScheduleIsConvertedThenOpenedAndCancellingKeepsThePrev
     // Cancelled: the previous schedule stays, with its unsaved change.
     platform.openAnswers.push_back(file("OLD.SCH"));
     platform.answers.push_back(MessageAnswer::No);
-    dialogs.conversions.push_back(std::nullopt);
+    dialogs.conversions.push(std::nullopt);
     action("File_Open")->trigger();
     EXPECT_EQ(dialogs.converted, QStringList{file("OLD.SCH")});
     EXPECT_EQ(state.displayName(), QStringLiteral("current"));
@@ -484,7 +422,7 @@ TEST_F(MainFormTest, AnOldScheduleIsConvertedThenOpenedAndCancellingKeepsThePrev
     openNew("other.kmr");
     save();
     platform.openAnswers.push_back(file("OLD.sch"));
-    dialogs.conversions.push_back(ScheduleLocation::fromPath(file("made-by-conversion.kmr")));
+    dialogs.conversions.push(ScheduleLocation::fromPath(file("made-by-conversion.kmr")));
     action("File_Open")->trigger();
     EXPECT_EQ(state.displayName(), QStringLiteral("made-by-conversion"));
     EXPECT_TRUE(state.isOpen());
@@ -492,13 +430,13 @@ TEST_F(MainFormTest, AnOldScheduleIsConvertedThenOpenedAndCancellingKeepsThePrev
 
 TEST_F(MainFormTest, AcceptedShiftDefinitionsRefillTheSelectorAndTheQuickKeys) {
     openNew("defs.kmr");
-    dialogs.shiftEdit = [](ProgramState& st) {
+    dialogs.shiftEdits.push([](ProgramState& st) {
         ShiftRecord& day = st.schedule().shifts()[0];
         day.description = QStringLiteral("Day");
         day.abbreviation = QStringLiteral("D");
         day.quickKey = 'D';
         return st.schedule().writeShifts();
-    };
+    });
     action("Define_Shifts")->trigger();
     auto* selector = form.findChild<QComboBox*>(QStringLiteral("ShiftSelector"));
     ASSERT_EQ(selector->count(), 1);
@@ -507,9 +445,7 @@ TEST_F(MainFormTest, AcceptedShiftDefinitionsRefillTheSelectorAndTheQuickKeys) {
     QTest::keyClick(form.findChild<QWidget*>(QStringLiteral("Grid")), Qt::Key_D);
     EXPECT_EQ(state.schedule().cell(state.schedule().slotOfRow(1), 1).shift, 1);
 
-    dialogs.shiftEdit = [](ProgramState&) {
-        return false;
-    }; // cancelled: nothing refreshed
+    dialogs.shiftEdits.push([](ProgramState&) { return false; }); // cancelled: nothing refreshed
     action("Define_Shifts")->trigger();
     EXPECT_EQ(selector->count(), 1);
 }

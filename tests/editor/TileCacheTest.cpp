@@ -8,6 +8,7 @@
 #include "editor/PaintArea.h"
 #include "files/ProgramState.h"
 #include "model/schedule/Presets.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>
@@ -235,15 +236,6 @@ TEST(GridTiles, NamesDifferWhereverTheLookDiffers) {
 
 namespace {
 
-struct NewScheduleDialogs : ScheduleDialogs {
-    std::optional<DateRange> newScheduleProperties(QWidget*, ProgramState&) override {
-        return DateRange{QDate(2024, 1, 1), QDate(2024, 3, 31)};
-    }
-    std::optional<DateRange> editProperties(QWidget*, ProgramState&) override { return {}; }
-    bool askPassword(QWidget*, ProgramState&) override { return true; }
-    std::unique_ptr<ProgressDisplay> rebuildProgress(QWidget*) override { return {}; }
-};
-
 QImage drawnAnew(MainForm& form, PaintArea& area) {
     for (PaintArea* a : form.findChildren<PaintArea*>()) {
         a->tiles().clear();
@@ -259,7 +251,8 @@ TEST(MainFormTiles, WhatIsCopiedEqualsWhatIsDrawnAnewAfterEdits) {
     ASSERT_TRUE(QDir().mkpath(root.filePath("work")));
     ProgramState state(root.filePath("work"));
     ScriptedPlatform platform;
-    NewScheduleDialogs dialogs;
+    ScriptedDialogs dialogs;
+    dialogs.newDates.push(DateRange{QDate(2024, 1, 1), QDate(2024, 3, 31)});
     MainForm form(state, platform, dialogs);
     form.resize(1000, 600);
     form.show();

@@ -1,7 +1,8 @@
 #pragma once
 
-// A Platform for window tests: records every message box and file dialog and
-// answers from a script. A message nobody scripted fails the test.
+// A Platform for window tests: records every message box, file and font dialog
+// and answers from a script. A dialog nobody scripted fails the test. The
+// printers are whatever the test puts into `installed` and `current`.
 
 #include "platform/Platform.h"
 
@@ -20,6 +21,17 @@ struct ScriptedPlatform : kalmur::Platform {
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::vector<kalmur::FileDialogRequest> fileDialogs;
+    std::deque<std::optional<QString>> pdfAnswers;
+    QStringList pdfSuggested;
+    struct FontAsked {
+        QFont initial;
+        int minPointSize = 0;
+        int maxPointSize = 0;
+    };
+    std::deque<std::optional<QFont>> fontAnswers;
+    std::vector<FontAsked> fontDialogs;
+    QList<kalmur::InstalledPrinter> installed;
+    std::optional<kalmur::InstalledPrinter> current;
     int beeps = 0;
     int helpShown = 0;
     int busyDepth = 0;
@@ -42,15 +54,32 @@ struct ScriptedPlatform : kalmur::Platform {
     }
     std::optional<QString> openFileName(QWidget*, const kalmur::FileDialogRequest& r) override {
         fileDialogs.push_back(r);
-        return next(openAnswers, r);
+        return next(openAnswers, "file dialog " + r.title.toStdString());
     }
     std::optional<QString> saveFileName(QWidget*, const kalmur::FileDialogRequest& r) override {
         fileDialogs.push_back(r);
-        return next(saveAnswers, r);
+        return next(saveAnswers, "file dialog " + r.title.toStdString());
     }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void showHelp(QWidget*, int) override { ++helpShown; }
     void processEvents() override {}
+    QList<kalmur::InstalledPrinter> printers() override { return installed; }
+    std::optional<kalmur::InstalledPrinter> currentPrinter() override { return current; }
+    void setCurrentPrinter(const kalmur::InstalledPrinter& printer) override { current = printer; }
+    std::optional<QString> pdfFileName(QWidget*, const QString& suggestedPath) override {
+        pdfSuggested << suggestedPath;
+        return next(pdfAnswers, "PDF file dialog");
+    }
+    // The scripted font is clamped as the desktop's dialog clamps it.
+    std::optional<QFont> chooseFont(QWidget*, const QFont& initial, int minPointSize,
+                                    int maxPointSize) override {
+        fontDialogs.push_back({initial, minPointSize, maxPointSize});
+        const auto font = next(fontAnswers, "font dialog");
+        if (!font) {
+            return std::nullopt;
+        }
+        return withPointSizeIn(*font, minPointSize, maxPointSize);
+    }
 
     // The texts of the messages shown so far.
     QStringList texts() const {
@@ -62,10 +91,10 @@ struct ScriptedPlatform : kalmur::Platform {
     }
 
 private:
-    static std::optional<QString> next(std::deque<std::optional<QString>>& queue,
-                                       const kalmur::FileDialogRequest& r) {
+    template <class T>
+    static std::optional<T> next(std::deque<std::optional<T>>& queue, const std::string& what) {
         if (queue.empty()) {
-            ADD_FAILURE() << "unexpected file dialog: " << r.title.toStdString();
+            ADD_FAILURE() << "unexpected " << what;
             return std::nullopt;
         }
         auto a = queue.front();
