@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     state->commandLineSchedule = startup.commandLineSchedule;
     // The splash stays for at least a second; the main window is built
     // while it is shown.
-    kalmur::SplashWindow::showFor(std::chrono::seconds(1), [&] {
+    kalmur::SplashWindow::showFor(platform.clock(), std::chrono::seconds(1), [&] {
         window = std::make_unique<kalmur::MainForm>(*state, platform, dialogs);
     });
     window->show();

@@ -3,15 +3,14 @@
 #include "ProductBadge.h"
 #include "platform/Placement.h"
 
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFrame>
-#include <QTimer>
 
 namespace kalmur {
 
-SplashWindow::SplashWindow(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+SplashWindow::SplashWindow(Clock& clock, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_clock(clock) {
     setObjectName(QStringLiteral("Startup"));
     setWindowTitle(QStringLiteral("Kalmur Pro"));
     m_picture = new QFrame(this);
@@ -35,12 +34,12 @@ void SplashWindow::run(std::chrono::milliseconds minimum, const std::function<vo
     Placement::centreOnScreen(this);
     show();
     raise();
-    QElapsedTimer shown;
-    shown.start();
-    for (qint64 left = minimum.count(); left > 0; left = minimum.count() - shown.elapsed()) {
-        QEventLoop wait;
-        QTimer::singleShot(std::chrono::milliseconds(left), Qt::PreciseTimer, &wait,
-                           &QEventLoop::quit);
+    const auto until = m_clock.now() + minimum;
+    QEventLoop wait;
+    const auto timer = m_clock.timer([&wait] { wait.quit(); });
+    // A timer may end the wait a little early: wait again for the rest.
+    while (m_clock.now() < until) {
+        timer->start(until - m_clock.now());
         wait.exec();
     }
     if (afterWait) {
@@ -49,9 +48,9 @@ void SplashWindow::run(std::chrono::milliseconds minimum, const std::function<vo
     close();
 }
 
-void SplashWindow::showFor(std::chrono::milliseconds minimum,
+void SplashWindow::showFor(Clock& clock, std::chrono::milliseconds minimum,
                            const std::function<void()>& afterWait) {
-    SplashWindow splash;
+    SplashWindow splash(clock);
     splash.run(minimum, afterWait);
 }
 

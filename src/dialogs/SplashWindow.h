@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Clock.h"
+
 #include <QWidget>
 
 #include <chrono>
@@ -14,7 +16,8 @@ namespace kalmur {
 class SplashWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit SplashWindow(QWidget* parent = nullptr);
+    // `clock` measures the time the window stays.
+    explicit SplashWindow(Clock& clock = systemClock(), QWidget* parent = nullptr);
 
     // Shows the window centred on the screen and lets window events run until
     // at least `minimum` has passed; then runs `afterWait` (the main window's
@@ -23,13 +26,14 @@ public:
              const std::function<void()>& afterWait = {});
 
     // Builds, runs and destroys a splash window.
-    static void showFor(std::chrono::milliseconds minimum = std::chrono::seconds(1),
+    static void showFor(Clock& clock, std::chrono::milliseconds minimum,
                         const std::function<void()>& afterWait = {});
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    Clock& m_clock;
     QFrame* m_picture = nullptr;
 };
 

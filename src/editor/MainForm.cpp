@@ -132,7 +132,7 @@ void MainForm::createToolPanel() {
     row->addWidget(m_empRow);
     row->addWidget(m_daysTagged);
 
-    m_spin = new SpinButton(tools);
+    m_spin = new SpinButton(m_platform.clock(), tools);
     connect(m_spin, &SpinButton::step, this, [this](int direction) {
         stepDays(direction);
         m_grid->setFocus();

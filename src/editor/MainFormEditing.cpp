@@ -282,6 +282,7 @@ void MainForm::noteDiscard() {
 }
 
 void MainForm::noteLeft() {
+    m_notePad->home(false);
     m_noteCheck->setEnabled(false);
     m_noteX->setEnabled(false);
     m_editMenu->setEnabled(m_state.isOpen());

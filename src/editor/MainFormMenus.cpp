@@ -63,7 +63,9 @@ void MainForm::createMenus() {
     run(addItem(m_editMenu, "Edit_Cut", tr("Cu&t"), QKeySequence(Qt::SHIFT | Qt::Key_Delete)),
         [this] {
             runCommand(m_edit.cut(editSelection()));
-            updateMenus();
+            // Cut copied the days first, so they can be pasted now.
+            m_paste->setEnabled(m_edit.hasClipboard());
+            m_selPaste->setEnabled(m_edit.hasClipboard());
         });
     run(addItem(m_editMenu, "Edit_Copy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert)),
         [this] { commandCopy(); });
@@ -96,8 +98,8 @@ void MainForm::createMenus() {
     m_viewMenu = menu("MenuView", tr("&View"));
     later(addItem(m_viewMenu, "View_Alpha", tr("&Alphabetically by Name")));
     later(addItem(m_viewMenu, "View_ByPos", tr("Sort by &Position")));
-    later(
-        addItem(m_viewMenu, "View_FindName", tr("&Find Name"), QKeySequence(Qt::CTRL | Qt::Key_F)));
+    run(addItem(m_viewMenu, "View_FindName", tr("&Find Name"), QKeySequence(Qt::CTRL | Qt::Key_F)),
+        [this] { openFindName(); });
     m_viewMenu->addSeparator();
     for (int i = 0; i < ViewFormat::kCount; ++i) {
         QAction* a = addItem(m_viewMenu, "View_format", tr("undefined"));

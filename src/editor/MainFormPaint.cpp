@@ -217,6 +217,7 @@ void MainForm::refreshCurrentCell() {
     const Cell cell = s.cell(slot, m_selFirst);
     if (!m_notePad->hasFocus()) {
         m_notePad->setText(cell.note > 0 ? s.readNote(cell.note) : QString());
+        m_notePad->home(false); // a long note is read from its start
     }
     const int explanation = cell.shownExplanation();
     for (int i = 0; i < m_explanations->count(); ++i) {

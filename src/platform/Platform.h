@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Clock.h"
+
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -42,9 +44,9 @@ struct InstalledPrinter {
 };
 
 // The desktop facilities the windows use: message boxes with their beep, icon
-// and title, the file and font dialogs, the busy pointer, the help viewer and
-// the printers. Windows reach them through this interface so that tests can
-// script the answers.
+// and title, the file and font dialogs, the busy pointer, the help viewer, the
+// printers and the clock. Windows reach them through this interface so that tests
+// can script the answers.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -62,6 +64,8 @@ public:
     virtual void showHelp(QWidget* parent, int topic) = 0;
     // Lets pending window events run.
     virtual void processEvents() = 0;
+    // The clock and timers the windows wait and repeat on.
+    virtual Clock& clock() { return systemClock(); }
 
     // The printers the system offers, in the order it lists them.
     virtual QList<InstalledPrinter> printers() = 0;

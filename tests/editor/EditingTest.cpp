@@ -6,6 +6,7 @@
 #include "editor/SpinButton.h"
 #include "files/ProgramState.h"
 #include "model/codec/OleDate.h"
+#include "support/ManualClock.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPlatform.h"
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -198,21 +200,99 @@ TEST_F(EditingTest, CopyPasteAndNotesThroughTheWindow) {
     EXPECT_EQ(at(3, 2).explanation, 3);
 }
 
-TEST_F(EditingTest, TheSpinButtonRepeatsFasterAfterTheThirdStep) {
-    EXPECT_EQ(SpinButton::repeatInterval(1), 175);
-    EXPECT_EQ(SpinButton::repeatInterval(2), 175);
-    EXPECT_EQ(SpinButton::repeatInterval(3), 25);
+TEST_F(EditingTest, CutCanBeUndoneWithItsNotes) {
+    Schedule& s = state.schedule();
+    s.setCell(s.slotOfRow(1), 1, Cell{1, 1, 3, 0, 0});
+    form.selectCell(1, 1);
+    auto* note = form.findChild<QLineEdit*>(QStringLiteral("NotePad"));
+    note->setFocus();
+    note->setText(QStringLiteral("Swapped with Chen"));
+    QTest::keyClick(note, Qt::Key_Return);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    const Cell first = at(1);
+    ASSERT_GT(first.note, 0);
+
+    action("Edit_Cut")->trigger();
+    EXPECT_EQ(at(1).shift, 0);
+    EXPECT_LT(at(1).note, 0);
+    EXPECT_TRUE(action("Edit_Paste")->isEnabled());
+    EXPECT_TRUE(action("Edit_Undo")->isEnabled());
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("&Undo Cut"));
+    action("Edit_Undo")->trigger();
+    EXPECT_EQ(at(1), first);
+    EXPECT_EQ(s.readNote(first.note), QStringLiteral("Swapped with Chen"));
+    EXPECT_EQ(note->text(), QStringLiteral("Swapped with Chen"));
+}
+
+TEST_F(EditingTest, FindNameFromTheViewMenuGoesToTheRow) {
+    const std::size_t messages = platform.messages.size();
+    dialogs.names.push(151);
+    action("View_FindName")->trigger();
+    EXPECT_EQ(dialogs.names.opened(), 1);
+    EXPECT_EQ(platform.messages.size(), messages); // no "not available yet"
+    EXPECT_EQ(form.topRow() + form.cursorRow(), 151);
+}
+
+TEST_F(EditingTest, TheNoteBoxShowsALongNoteFromItsStart) {
+    const QString text = QStringLiteral("Covers the night of the 4th; swap with Chen approved");
+    auto* note = form.findChild<QLineEdit*>(QStringLiteral("NotePad"));
+    note->setFocus();
+    note->setText(text);
+    QTest::keyClick(note, Qt::Key_Return); // committed, and the grid has the keys again
+    EXPECT_EQ(note->cursorPosition(), 0);
+    form.selectCell(2, 1);
+    form.selectCell(1, 1);
+    EXPECT_EQ(note->text(), text);
+    EXPECT_EQ(note->cursorPosition(), 0);
+}
+
+TEST_F(EditingTest, TheSpinButtonRepeatsWhileHeldAndFasterAfterTheThirdStep) {
+    using ms = std::chrono::milliseconds;
     auto* spin = form.findChild<SpinButton*>(QStringLiteral("SpinButton1"));
     ASSERT_NE(spin, nullptr);
+    ManualClock& clock = platform.manualClock;
     QTest::mousePress(spin->upButton(), Qt::LeftButton);
-    QTest::qWait(175 * 2 + 25 * 4 + 60);
+    // Step 1 at the press, then after each wait the clock is moved by.
+    const std::pair<int, int> waits[] = {{174, 1}, {1, 2}, {175, 3}, {24, 3}, {1, 4}, {25, 5}};
+    for (const auto& [wait, shown] : waits) {
+        clock.advance(ms(wait));
+        EXPECT_EQ(state.schedule().firstShownDay(), shown) << "after " << clock.now().count();
+    }
     QTest::mouseRelease(spin->upButton(), Qt::LeftButton);
-    const int steps = state.schedule().firstShownDay();
-    // 1 at the press, 2 more after 175 ms each, then every 25 ms.
-    EXPECT_GE(steps, 5);
-    EXPECT_LE(steps, 12);
-    QTest::mouseClick(spin->downButton(), Qt::LeftButton);
-    EXPECT_EQ(state.schedule().firstShownDay(), steps - 1);
+    EXPECT_FALSE(spin->isRepeating());
+    clock.advance(ms(1000));
+    EXPECT_EQ(state.schedule().firstShownDay(), 5);
+
+    // The other direction counts again from a slow start.
+    clock.started.clear();
+    QTest::mousePress(spin->downButton(), Qt::LeftButton);
+    clock.advance(ms(175 + 175 + 25));
+    QTest::mouseRelease(spin->downButton(), Qt::LeftButton);
+    EXPECT_EQ(clock.started, (std::vector<ms>{ms(175), ms(175), ms(25), ms(25)}));
+    EXPECT_EQ(state.schedule().firstShownDay(), 1);
+}
+
+// The question at the edge of the schedule takes the mouse release with it:
+// the held arrow must stop, whatever the answer.
+TEST_F(EditingTest, TheSpinButtonAtTheFirstDayAsksOnceAndStops) {
+    auto* spin = form.findChild<SpinButton*>(QStringLiteral("SpinButton1"));
+    ASSERT_NE(spin, nullptr);
+    platform.modalMessages = true;
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        platform.messages.clear();
+        platform.answers = {answer};
+        QTest::mousePress(spin->downButton(), Qt::LeftButton);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].request.title,
+                  QStringLiteral("Requested date OUT OF RANGE"));
+        EXPECT_FALSE(spin->isRepeating());
+        EXPECT_FALSE(spin->downButton()->isDown());
+        platform.manualClock.advance(std::chrono::seconds(2));
+        EXPECT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(state.schedule().firstShownDay(), 0);
+        EXPECT_EQ(form.selectionFirst(), 1);
+        QTest::mouseRelease(spin->downButton(), Qt::LeftButton);
+    }
 }
 
 TEST(Pager, ButtonsClampWithABeep) {

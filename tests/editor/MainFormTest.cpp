@@ -386,6 +386,10 @@ TEST_F(MainFormTest, PropertiesChangeTheRangeWithProgress) {
 
 TEST_F(MainFormTest, ClosingAsksAboutChanges) {
     openNew("c.kmr");
+    // A new schedule lives only in the working files until it is saved (its
+    // archive is still empty), so even untouched it is offered for saving.
+    platform.answers.push_back(MessageAnswer::Cancel);
+    EXPECT_FALSE(form.fileCommands().mayClose());
     state.schedule().setShift(1, 1, 100);
     platform.answers.push_back(MessageAnswer::Cancel);
     EXPECT_FALSE(form.fileCommands().mayClose());

@@ -2,11 +2,14 @@
 
 // A Platform for window tests: records every message box, file and font dialog
 // and answers from a script. A dialog nobody scripted fails the test. The
-// printers are whatever the test puts into `installed` and `current`.
+// printers are whatever the test puts into `installed` and `current`. Its clock
+// moves only when the test moves it.
 
+#include "ManualClock.h"
 #include "platform/Platform.h"
 
 #include <QStringList>
+#include <QWidget>
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -36,13 +39,23 @@ struct ScriptedPlatform : kalmur::Platform {
     int helpShown = 0;
     int busyDepth = 0;
     bool beepPending = false;
+    // Shows each message as a modal window for a moment, as the desktop does,
+    // so that the windows behind it see themselves blocked.
+    bool modalMessages = false;
+    ManualClock manualClock;
 
     void beep() override {
         ++beeps;
         beepPending = true;
     }
-    kalmur::MessageAnswer message(QWidget*, const kalmur::MessageRequest& request) override {
+    kalmur::MessageAnswer message(QWidget* parent, const kalmur::MessageRequest& request) override {
         messages.push_back({request, std::exchange(beepPending, false)});
+        if (modalMessages) {
+            QWidget box(parent, Qt::Dialog);
+            box.setWindowModality(Qt::ApplicationModal);
+            box.show();
+            box.hide();
+        }
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected message box: \"" << request.title.toStdString() << "\" "
                           << request.text.toStdString();
@@ -80,6 +93,7 @@ struct ScriptedPlatform : kalmur::Platform {
         }
         return withPointSizeIn(*font, minPointSize, maxPointSize);
     }
+    kalmur::Clock& clock() override { return manualClock; }
 
     // The texts of the messages shown so far.
     QStringList texts() const {
