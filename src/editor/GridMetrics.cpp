@@ -11,8 +11,10 @@ namespace kalmur {
 QFont cellFont(const ViewFormat& format) {
     QString family = format.fontName.trimmed();
     if (family.isEmpty() || !QFontDatabase::hasFamily(family)) {
-        const QStringList fallbacks = {QStringLiteral("DejaVu Sans"),
-                                       QStringLiteral("Liberation Sans")};
+        // Liberation Sans is nearest in width to the narrow faces of older
+        // schedules, so that short abbreviations fit narrow day columns.
+        const QStringList fallbacks = {QStringLiteral("Liberation Sans"),
+                                       QStringLiteral("DejaVu Sans")};
         family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
         for (const QString& f : fallbacks) {
             if (QFontDatabase::hasFamily(f)) {
@@ -36,13 +38,17 @@ GridMetrics GridMetrics::compute(const ViewFormat& format, const ViewLayout& lay
     const QFontMetrics fm(m.font);
     m.lineHeight = std::max(fm.boundingRect(QStringLiteral("Ay")).height(), fm.height());
     m.charWidth = std::max(1, fm.averageCharWidth());
-    m.markSize = std::max(5, m.lineHeight - 3);
     m.cellHeight = layout.textLines() * m.lineHeight + 2 * m.padding + 1;
     // The days on screen share the grid's width, so that all of them fit; the
     // stored cell size (the values at offsets 41 and 43) is accepted whatever
     // it holds and does not change that.
     const int fitting = days > 0 ? gridWidth / days : gridWidth;
     m.cellWidth = std::max(2 * m.charWidth + 2 * m.padding, fitting);
+    // The marks follow the cell size: in a narrow day column two marks and a
+    // one-letter text, or one mark and three letters, still fit beside each
+    // other.
+    const int inner = m.cellWidth - 2 * m.padding - 1;
+    m.markSize = std::clamp(inner / 4, 5, std::max(5, m.lineHeight - 3));
     m.nameWidth = 20 * m.charWidth + 2 * m.padding;
     m.positionWidth = 10 * m.charWidth + 2 * m.padding;
     m.rulerHeight = 2 * m.lineHeight + 2 * m.padding;

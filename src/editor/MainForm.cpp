@@ -88,7 +88,10 @@ MainForm::MainForm(ProgramState& state, Platform& platform, ScheduleDialogs& dia
     createAreas();
     if (const QScreen* screen = QApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
-        resize(available.width() * 9 / 10, available.height() * 9 / 10);
+        // A large screen leaves a margin; a small one is used across its whole
+        // width, which the day columns need.
+        const int width = std::max(available.width() * 9 / 10, std::min(available.width(), 1280));
+        resize(width, available.height() * 9 / 10);
     }
     updateMenus();
     layoutView();
@@ -207,7 +210,7 @@ void MainForm::createAreas() {
     columns->addWidget(gridBox, 1);
 
     auto* side = new QWidget(body);
-    side->setFixedWidth(190);
+    side->setFixedWidth(160);
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addWidget(new QLabel(tr("Explanation"), side));
