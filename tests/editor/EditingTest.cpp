@@ -280,6 +280,9 @@ TEST_F(EditingTest, TheSpinButtonAtTheFirstDayAsksOnceAndStops) {
     for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
         platform.messages.clear();
         platform.answers = {answer};
+        if (answer == MessageAnswer::Yes) {
+            dialogs.editDates.push(std::nullopt); // the properties window, cancelled
+        }
         QTest::mousePress(spin->downButton(), Qt::LeftButton);
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0].request.title,
