@@ -71,6 +71,9 @@ struct NoDialogs : ScheduleDialogs {
     }
     bool editShifts(QWidget*, ProgramState&, const QString&) override { return false; }
     bool editExplanations(QWidget*, ProgramState&) override { return false; }
+    bool editViewFormat(QWidget*, ProgramState&, const std::function<void()>&) override {
+        return false;
+    }
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
     void about(QWidget*) override {}

@@ -1,5 +1,6 @@
 #include "WidgetScheduleDialogs.h"
 
+#include "ChgView.h"
 #include "Convert.h"
 #include "DefExp.h"
 #include "DefShft2.h"
@@ -147,6 +148,11 @@ std::optional<int> WidgetScheduleDialogs::findName(QWidget* parent,
         return std::nullopt;
     }
     return dialog.chosenRow();
+}
+
+bool WidgetScheduleDialogs::editViewFormat(QWidget* parent, ProgramState& state,
+                                           const std::function<void()>& relayout) {
+    return kalmur::editViewFormat(state, m_platform, relayout, parent);
 }
 
 void WidgetScheduleDialogs::about(QWidget* parent) {

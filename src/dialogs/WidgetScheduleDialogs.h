@@ -24,6 +24,8 @@ public:
     std::optional<QDate> changePage(QWidget* parent, const PagerRules& rules,
                                     QDate firstShown) override;
     std::optional<int> findName(QWidget* parent, const QList<FindNameEntry>& rows) override;
+    bool editViewFormat(QWidget* parent, ProgramState& state,
+                        const std::function<void()>& relayout) override;
     void about(QWidget* parent) override;
 
 private:

@@ -110,7 +110,8 @@ void MainForm::createMenus() {
     }
     m_viewMenu->addSeparator();
     m_viewChange =
-        later(addItem(m_viewMenu, "View_Change", tr("&Edit Schedule Format (undefined)")));
+        run(addItem(m_viewMenu, "View_Change", tr("&Edit Schedule Format (undefined)")),
+            [this] { m_dialogs.editViewFormat(this, m_state, [this] { layoutView(); }); });
 
     m_defineMenu = menu("MenuDefine", tr("&Define"));
     run(addItem(m_defineMenu, "Define_Shifts", tr("&Shifts")), [this] {

@@ -71,6 +71,11 @@ public:
     // "Find Name" over `rows` (in display order): the display row chosen with
     // "Go To", or nothing when cancelled.
     virtual std::optional<int> findName(QWidget* parent, const QList<FindNameEntry>& rows) = 0;
+    // "Edit Schedule Format" for the current view format. `relayout` lays the
+    // grid out again; the dialog calls it each time it applies the format
+    // (Apply, OK, Print... and Cancel). True when closed with OK.
+    virtual bool editViewFormat(QWidget* parent, ProgramState& state,
+                                const std::function<void()>& relayout) = 0;
     // "About Kalmur Pro".
     virtual void about(QWidget* parent) = 0;
 };

@@ -1,6 +1,7 @@
 // The main window: its menu tree and states, captions, view-format choice, and
 // the file commands with scripted answers to every question.
 #include "editor/MainForm.h"
+#include "dialogs/ViewFormatEdit.h"
 #include "files/ProgramState.h"
 #include "model/codec/OleDate.h"
 #include "support/QtPrinters.h"
@@ -452,4 +453,31 @@ TEST_F(MainFormTest, AcceptedShiftDefinitionsRefillTheSelectorAndTheQuickKeys) {
     dialogs.shiftEdits.push([](ProgramState&) { return false; }); // cancelled: nothing refreshed
     action("Define_Shifts")->trigger();
     EXPECT_EQ(selector->count(), 1);
+}
+
+TEST_F(MainFormTest, AnEditedViewFormatIsLaidOutAtOnceAndCancelPutsItBack) {
+    openNew("fmt.kmr");
+    std::unique_ptr<ViewFormatEdit> edit;
+    dialogs.viewEdits.push([&](ProgramState& st, const std::function<void()>& relayout) {
+        edit = std::make_unique<ViewFormatEdit>(st.schedule(), relayout);
+        auto input = ViewFormatRules::inputOf(st.schedule().viewFormat());
+        input.name = QStringLiteral("Fortnight");
+        input.timeFormat = QStringLiteral("hh:mm");
+        input.daysOnScreen = QStringLiteral("14");
+        return edit->apply(input);
+    });
+    action("View_Change")->trigger();
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("fmt - Kalmur Pro [Fortnight]"));
+    EXPECT_EQ(action("View_Change")->text(), QStringLiteral("Edit Schedule Format (Fortnight)"));
+    EXPECT_EQ(action("Report_Current")->text(), QStringLiteral("Fortnight"));
+    auto formats = form.findChildren<QAction*>();
+    formats.removeIf([](QAction* a) { return a->objectName() != QLatin1String("View_format"); });
+    EXPECT_EQ(formats[0]->text(), QStringLiteral("Fortnight"));
+    EXPECT_EQ(form.viewLayout().editTimeFormat(), QStringLiteral("hh:nn"));
+    EXPECT_EQ(state.schedule().windowLength(), 14);
+
+    ASSERT_TRUE(edit->cancel());
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("fmt - Kalmur Pro [28 Day]"));
+    EXPECT_EQ(form.viewLayout().editTimeFormat(), QStringLiteral("h:nna/p"));
+    EXPECT_EQ(state.schedule().windowLength(), 28);
 }

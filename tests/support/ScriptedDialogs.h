@@ -63,6 +63,9 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<std::optional<kalmur::ScheduleLocation>> conversions{"conversion"};
     DialogScript<Edit> shiftEdits{"shift definitions"};
     DialogScript<Edit> explanationEdits{"explanation definitions"};
+    // The view-format dialog's work, given the relayout it is to call.
+    using ViewEdit = std::function<bool(kalmur::ProgramState&, const std::function<void()>&)>;
+    DialogScript<ViewEdit> viewEdits{"view format"};
     DialogScript<std::optional<QDate>> pages{"page changer"};
     DialogScript<std::optional<int>> names{"find name"};
     DialogScript<Shown> aboutBoxes{"about box"};
@@ -98,6 +101,11 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     bool editExplanations(QWidget*, kalmur::ProgramState& state) override {
         const Edit edit = explanationEdits.take({});
         return edit && edit(state);
+    }
+    bool editViewFormat(QWidget*, kalmur::ProgramState& state,
+                        const std::function<void()>& relayout) override {
+        const ViewEdit edit = viewEdits.take({});
+        return edit && edit(state, relayout);
     }
     std::optional<QDate> changePage(QWidget*, const kalmur::PagerRules& rules,
                                     QDate firstShown) override {
