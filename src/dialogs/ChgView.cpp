@@ -142,6 +142,8 @@ QWidget* ChgView::buildCellContents() {
         const auto i = static_cast<std::size_t>(r);
         const int top = 840 + 360 * r;
         m_items[i] = indexed(dropDownList(page, "Item", pageRect(840, top, 2055, 315)), r);
+        // The longest entries fit the list's width in the regular weight only.
+        m_items[i]->setFont(dialogFont(false));
         m_screen[i] = indexed(
             checkBox(page, "ItemScreenFlag", QString(), pageRect(3240, top + 30, 255, 255)), r);
         m_report[i] = indexed(
