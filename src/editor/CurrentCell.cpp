@@ -1,10 +1,10 @@
 #include "CurrentCell.h"
 
-#include "CellText.h"
 #include "model/codec/OleDate.h"
 #include "model/patterns/DateText.h"
 #include "model/patterns/NumberPattern.h"
 #include "model/patterns/TimePattern.h"
+#include "view/CellText.h"
 
 namespace kalmur {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CellText.h"
-#include "GridMetrics.h"
+#include "view/CellText.h"
+#include "view/GridMetrics.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,15 +1,15 @@
 #include "MainForm.h"
 
-#include "CellText.h"
 #include "CoverageTotals.h"
 #include "CurrentCell.h"
-#include "GridPainter.h"
 #include "PaintArea.h"
 #include "SpinButton.h"
 #include "ToolIcons.h"
 #include "files/ProgramState.h"
 #include "model/patterns/NumberPattern.h"
 #include "model/schedule/Presets.h"
+#include "view/CellText.h"
+#include "view/GridPainter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -490,7 +490,7 @@ void MainForm::layoutView() {
     updateCaption();
     updateViewMenu();
     const ViewFormat& format = currentFormat();
-    m_layout.emplace(format);
+    m_layout.emplace(format, ViewTarget::Screen);
     const int days = std::max(1, columns());
     m_metrics = GridMetrics::compute(format, *m_layout, m_grid->width(), days);
     const bool hidePosition = format.hidePosition;

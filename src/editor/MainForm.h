@@ -2,10 +2,10 @@
 
 #include "EditCommands.h"
 #include "FileCommands.h"
-#include "GridMetrics.h"
 #include "QuickKeyTable.h"
 #include "ScheduleDialogs.h"
-#include "ViewLayout.h"
+#include "view/GridMetrics.h"
+#include "view/ViewLayout.h"
 
 #include <QMainWindow>
 

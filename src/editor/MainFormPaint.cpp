@@ -1,14 +1,14 @@
 // Drawing the main window's areas into their off-screen copies.
 #include "MainForm.h"
 
-#include "CellText.h"
 #include "CoverageTotals.h"
 #include "CurrentCell.h"
-#include "GridPainter.h"
 #include "GridTiles.h"
 #include "PaintArea.h"
 #include "files/ProgramState.h"
 #include "model/patterns/NumberPattern.h"
+#include "view/CellText.h"
+#include "view/GridPainter.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -95,13 +95,12 @@ void MainForm::paintRows(int fromRow, int toRow) {
             m_state.isOpen() ? e.names[static_cast<std::size_t>(row - 1)] : QString();
         const bool divider = isDivider(row);
         const int y = (r - 1) * m_metrics.cellHeight;
+        const QString position =
+            m_state.isOpen() ? e.positions[static_cast<std::size_t>(row - 1)] : QString();
         label(m_names, names, QRect(0, y, m_names->width(), m_metrics.cellHeight),
-              divider ? name.mid(1).trimmed() : name.trimmed(), divider);
+              CellText::nameLabel(name, divider), divider);
         label(m_positions, positions, QRect(0, y, m_positions->width(), m_metrics.cellHeight),
-              m_state.isOpen() && !divider
-                  ? e.positions[static_cast<std::size_t>(row - 1)].trimmed()
-                  : QString(),
-              divider);
+              CellText::positionLabel(position, divider), divider);
     }
     m_names->present();
     m_positions->present();
@@ -164,8 +163,7 @@ void MainForm::paintCoverage(int fromColumn, int toColumn) {
         for (int k = fromColumn; k <= toColumn; ++k) {
             const int total =
                 counts[static_cast<std::size_t>(l)][static_cast<std::size_t>(k - fromColumn)];
-            // A total of 0 is left blank.
-            const QString shown = total == 0 ? QString() : QString::number(total);
+            const QString shown = CellText::totalText(total);
             tiles.draw(
                 totals,
                 QRect((k - 1) * m_metrics.cellWidth, l * height, m_metrics.cellWidth, height),

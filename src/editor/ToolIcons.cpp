@@ -1,6 +1,6 @@
 #include "ToolIcons.h"
 
-#include "GridPainter.h"
+#include "view/GridPainter.h"
 
 #include <QPainter>
 #include <QPixmap>

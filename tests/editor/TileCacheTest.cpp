@@ -2,7 +2,6 @@
 // pixels the drawing would have, a tile must never be reused for a different
 // look, and the main window must show an edited cell as drawn anew.
 #include "editor/TileCache.h"
-#include "editor/GridPainter.h"
 #include "editor/GridTiles.h"
 #include "editor/MainForm.h"
 #include "editor/PaintArea.h"
@@ -10,6 +9,7 @@
 #include "model/schedule/Presets.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedPlatform.h"
+#include "view/GridPainter.h"
 
 #include <QAction>
 #include <QApplication>

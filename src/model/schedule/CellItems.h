@@ -12,25 +12,46 @@ struct CellItem {
     std::int16_t code;
 };
 
-inline constexpr std::int16_t kItemNone = 0;
-inline constexpr std::int16_t kItemScreenCellIcon = 999;
+// The item codes a cell-content row stores. The codes are file values: a code
+// of 1000 or more takes two text lines and one of 2000 or more three.
+enum CellItemCode : std::int16_t {
+    kItemNone = 0,
+    kItemScreenCellIcon = 999,     // the status marks, screen only, first row only
+    kItemShiftDescription = 120,   // the shift text, or the time-off text
+    kItemStartTime = 130,          // of a shift with a paid length
+    kItemEndTime = 140,            // likewise
+    kItemStartEndTime = 150,       // likewise, "start - end"
+    kItemShiftLength = 160,        // the paid length, "#0.00"
+    kItemExplanation = 220,        // the explanation text
+    kItemNoteText = 310,           // the note, one line
+    kItemNoteText2Lines = 1310,    // the note wrapped over two lines
+    kItemNoteText3Lines = 2310,    // the note wrapped over three lines
+    kItemNoteStatus = 320,         // the note mark text
+    kItemOnCallStatus = 410,       // the on-call text
+    kItemShiftAndExplanation = 500 // the shift text and the explanation text
+};
 
 inline constexpr std::array<CellItem, 14> kCellItems = {{
-    {"None", 0},
-    {"Screen Cell Icon", 999},
-    {"Shift Description", 120},
-    {"Shift & Explanation Desc.", 500},
-    {"Start Time", 130},
-    {"End Time", 140},
-    {"Start & End Time", 150},
-    {"Shift Length", 160},
-    {"Explanation Desc.", 220},
-    {"Note Text", 310},
-    {"Note Text (2 Line)", 1310},
-    {"Note Text (3 Line)", 2310},
-    {"Note Status", 320},
-    {"On Call Status", 410},
+    {"None", kItemNone},
+    {"Screen Cell Icon", kItemScreenCellIcon},
+    {"Shift Description", kItemShiftDescription},
+    {"Shift & Explanation Desc.", kItemShiftAndExplanation},
+    {"Start Time", kItemStartTime},
+    {"End Time", kItemEndTime},
+    {"Start & End Time", kItemStartEndTime},
+    {"Shift Length", kItemShiftLength},
+    {"Explanation Desc.", kItemExplanation},
+    {"Note Text", kItemNoteText},
+    {"Note Text (2 Line)", kItemNoteText2Lines},
+    {"Note Text (3 Line)", kItemNoteText3Lines},
+    {"Note Status", kItemNoteStatus},
+    {"On Call Status", kItemOnCallStatus},
 }};
+
+// Text lines an item takes in a cell.
+constexpr int cellItemLines(int code) {
+    return code >= 2000 ? 3 : code >= 1000 ? 2 : 1;
+}
 
 constexpr bool isCellItemCode(int code) {
     for (const auto& item : kCellItems) {

@@ -1,5 +1,7 @@
 #include "Presets.h"
 
+#include "CellItems.h"
+
 #include <QDate>
 
 namespace kalmur::Presets {
@@ -57,12 +59,12 @@ constexpr PresetValues k28Day = {"28 Day",
                                  8,
                                  4,
                                  "Schedule",
-                                 {{{999, true, false, true},
-                                   {120, true, false, false},
-                                   {500, false, true, false},
-                                   {410, false, true, true},
-                                   {320, false, true, false},
-                                   {0, false, false, false}}}};
+                                 {{{kItemScreenCellIcon, true, false, true},
+                                   {kItemShiftDescription, true, false, false},
+                                   {kItemShiftAndExplanation, false, true, false},
+                                   {kItemOnCallStatus, false, true, true},
+                                   {kItemNoteStatus, false, true, false},
+                                   {kItemNone, false, false, false}}}};
 constexpr PresetValues kWeekly = {"Weekly",
                                   7,
                                   3,
@@ -72,12 +74,12 @@ constexpr PresetValues kWeekly = {"Weekly",
                                   7,
                                   0,
                                   "Weekly",
-                                  {{{999, true, false, true},
-                                    {120, true, true, false},
-                                    {150, true, true, false},
-                                    {220, false, true, false},
-                                    {410, false, true, true},
-                                    {1310, false, true, false}}}};
+                                  {{{kItemScreenCellIcon, true, false, true},
+                                    {kItemShiftDescription, true, true, false},
+                                    {kItemStartEndTime, true, true, false},
+                                    {kItemExplanation, false, true, false},
+                                    {kItemOnCallStatus, false, true, true},
+                                    {kItemNoteText2Lines, false, true, false}}}};
 constexpr PresetValues kDaily = {"Daily",
                                  1,
                                  3,
@@ -87,12 +89,12 @@ constexpr PresetValues kDaily = {"Daily",
                                  8,
                                  0,
                                  "Daily",
-                                 {{{500, true, true, true},
-                                   {150, true, true, true},
-                                   {160, true, true, true},
-                                   {410, true, true, true},
-                                   {310, true, true, false},
-                                   {0, false, false, false}}}};
+                                 {{{kItemShiftAndExplanation, true, true, true},
+                                   {kItemStartEndTime, true, true, true},
+                                   {kItemShiftLength, true, true, true},
+                                   {kItemOnCallStatus, true, true, true},
+                                   {kItemNoteText, true, true, false},
+                                   {kItemNone, false, false, false}}}};
 
 // "mm-dd" unless the short date of 31 December 1999 starts with the day or the year.
 std::int16_t weeklyDateStyle(const QLocale& locale) {

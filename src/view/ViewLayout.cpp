@@ -8,45 +8,36 @@
 
 namespace kalmur {
 
-namespace {
-
-int linesOf(int item) {
-    return item >= 2000 ? 3 : item >= 1000 ? 2 : 1;
-}
-
-} // namespace
-
-ViewLayout::ViewLayout(const ViewFormat& format)
-    : m_ruleDay(std::clamp<int>(format.rulerDay, 0, 3))
+ViewLayout::ViewLayout(const ViewFormat& format, ViewTarget target)
+    : m_target(target)
+    , m_ruleDay(std::clamp<int>(format.rulerDay, 0, 3))
     , m_ruleDate(std::clamp<int>(format.rulerDate, 0, 3))
     , m_editTimeFormat(kalmur::editTimeFormat(format.timeFormat))
     , m_cellTimeFormat(format.timeFormat.trimmed()) {
+    const bool screen = target == ViewTarget::Screen;
     const auto& rows = format.cellRows;
-    // Rows in use: up to the last row shown on screen with an item.
-    int used = 0;
-    for (int r = 0; r < ViewFormat::kCellRows; ++r) {
-        if (rows[static_cast<std::size_t>(r)].screen &&
-            rows[static_cast<std::size_t>(r)].item != 0) {
-            used = r + 1;
-        }
-    }
-    const bool icon = used > 0 && rows[0].item == kItemScreenCellIcon && rows[0].screen;
+    auto shown = [screen](const CellContentRow& row) {
+        return (screen ? row.screen : row.report) && row.item != kItemNone;
+    };
+    // The status marks are a screen thing, and only the first row holds them.
+    const bool icon = screen && shown(rows[0]) && rows[0].item == kItemScreenCellIcon;
     int line = 0;
     bool joinNext = false;
-    for (int r = 0; r < used; ++r) {
+    for (int r = 0; r < ViewFormat::kCellRows; ++r) {
         const CellContentRow& row = rows[static_cast<std::size_t>(r)];
-        if (r == 0 && icon) {
-            continue; // the icon takes no text line
-        }
-        if (!row.screen || row.item == 0) {
+        if (!shown(row)) {
             continue; // shows nothing and takes no line
+        }
+        if (row.item == kItemScreenCellIcon && (r == 0 || !screen)) {
+            continue; // the icon takes no text line, and prints nothing
         }
         if (!joinNext) {
             m_lines.push_back(Line{line, 1, {}});
         }
         Line& current = m_lines.back();
-        current.lines = std::max(current.lines, linesOf(row.item));
-        current.rows.push_back(Row{r, row.item, current.first, linesOf(row.item)});
+        const int lines = cellItemLines(row.item);
+        current.lines = std::max(current.lines, lines);
+        current.rows.push_back(Row{r, row.item, current.first, lines});
         m_shownItems.push_back(row.item);
         joinNext = row.tie;
         if (!joinNext) {
@@ -60,14 +51,16 @@ ViewLayout::ViewLayout(const ViewFormat& format)
 
     m_marks.enabled = icon;
     if (icon) {
-        auto any = [&](auto pred) {
-            return std::any_of(m_shownItems.begin(), m_shownItems.end(), pred);
-        };
-        m_marks.bell = !shows(410);
-        m_marks.noteBox = !(shows(310) || shows(320) || shows(1310) || shows(2310));
-        m_marks.explanationBox = !(shows(220) || shows(500));
-        m_marks.x = !(shows(120) || shows(500));
-        m_marks.o = !any([](int item) { return item < 200 || (item >= 500 && item <= 599); });
+        // A mark is left out where a row already tells the same.
+        m_marks.bell = !shows(kItemOnCallStatus);
+        m_marks.noteBox = !(shows(kItemNoteText) || shows(kItemNoteStatus) ||
+                            shows(kItemNoteText2Lines) || shows(kItemNoteText3Lines));
+        m_marks.explanationBox = !(shows(kItemExplanation) || shows(kItemShiftAndExplanation));
+        m_marks.x = !(shows(kItemShiftDescription) || shows(kItemShiftAndExplanation));
+        // The O tells of a shift 1..99: items below 200 and from 500 to 599 show one.
+        m_marks.o = std::none_of(m_shownItems.begin(), m_shownItems.end(), [](int item) {
+            return item < 200 || (item >= 500 && item <= 599);
+        });
         m_marks.inline_ = rows[0].tie;
     }
 }

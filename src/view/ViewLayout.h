@@ -9,9 +9,19 @@
 
 namespace kalmur {
 
-// What the grid's layout makes of a view format: the ruler labels, the time
-// format, how the six cell-content rows stack inside a cell and which status
-// marks a cell draws. Plain values, computed without a window.
+// Where a view format's cells are shown: the screen's grid (rows marked for the
+// screen, with the status marks) or a printed report (rows marked for the
+// report, no marks).
+enum class ViewTarget { Screen, Report };
+
+// What a layout makes of a view format for its target: the ruler labels, the
+// time format, how the six cell-content rows stack inside a cell and which
+// status marks a cell draws. Plain values, computed without a window.
+//
+// Rows stack top to bottom. A row tied to the next shares its text line with
+// the next row shown, and a shared line is as tall as its tallest item (two
+// or three lines for the wrapped notes). A row the target does not show takes
+// no line and keeps the rows around it apart or together as they are.
 class ViewLayout {
 public:
     struct Row {
@@ -37,7 +47,9 @@ public:
         bool inline_ = false;
     };
 
-    explicit ViewLayout(const ViewFormat& format);
+    explicit ViewLayout(const ViewFormat& format, ViewTarget target = ViewTarget::Screen);
+
+    ViewTarget target() const { return m_target; }
 
     // Weekday label of the day ruler for a date, in the format's style:
     // "S M T W H F S", "Su", "Sun" or "Sunday".
@@ -49,14 +61,17 @@ public:
     // The time format of times inside cells.
     const QString& cellTimeFormat() const { return m_cellTimeFormat; }
 
+    // The lines that hold items; empty when the target shows no row.
     const std::vector<Line>& lines() const { return m_lines; }
     // Text lines a cell needs (at least one).
     int textLines() const { return m_textLines; }
+    // The status marks: on screen only.
     const Marks& marks() const { return m_marks; }
-    // True when some row is shown on screen with this item.
+    // True when some row is shown on the target with this item.
     bool shows(int item) const;
 
 private:
+    ViewTarget m_target = ViewTarget::Screen;
     int m_ruleDay = 0;
     int m_ruleDate = 0;
     QString m_editTimeFormat;

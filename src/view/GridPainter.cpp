@@ -131,7 +131,7 @@ void GridPainter::paintCell(QPainter& p, const QRect& rect, const CellContent& c
         marksWidth += 1;
     }
     p.setFont(m_metrics.font);
-    const QFontMetrics fm(m_metrics.font);
+    const QFontMetrics fm = p.fontMetrics(); // the device's, a printer's too
     for (const CellContent::Line& line : c.lines) {
         // Inline marks share only the first line; a mark column indents every line.
         const int indent = line.first == 0 || !c.marksInline ? marksWidth : 0;

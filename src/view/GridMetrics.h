@@ -4,10 +4,13 @@
 
 #include <QFont>
 
+class QPaintDevice;
+
 namespace kalmur {
 
-// Sizes of the grid for a view format on a given drawing area: the cell font,
-// the text line height and the cell size.
+// Sizes of the grid for a layout, a font and a paint device (the screen, a
+// printer or a PDF file): the text line height and the cell, column and ruler
+// sizes, in the device's pixels.
 struct GridMetrics {
     QFont font;
     int lineHeight = 13;
@@ -20,8 +23,12 @@ struct GridMetrics {
     int positionWidth = 60;
     int rulerHeight = 30;
 
-    // `gridWidth` is the width available for the day columns, `days` the
-    // number of columns to show.
+    // `width` is the width available for the day columns, `days` the number of
+    // columns to show; `device` null means the screen. The fixed gaps grow with
+    // the device's resolution, so that a printed cell looks like the screen's.
+    static GridMetrics compute(const QFont& font, const QPaintDevice* device,
+                               const ViewLayout& layout, int width, int days);
+    // The screen's grid: the view format's screen font on `gridWidth` pixels.
     static GridMetrics compute(const ViewFormat& format, const ViewLayout& layout, int gridWidth,
                                int days);
 };

@@ -56,6 +56,14 @@ public:
     // A divider row's cell.
     static CellContent divider();
 
+    // The name column's text of a row: a divider row shows the text after its
+    // "/" as its label.
+    static QString nameLabel(const QString& name, bool divider);
+    // The position column's text: none on a divider row.
+    static QString positionLabel(const QString& position, bool divider);
+    // A coverage total as shown: a total of 0 is blank.
+    static QString totalText(int total);
+
     // The note number a cell shows: a number of the note file, else 0.
     int shownNote(const Cell& cell) const;
 

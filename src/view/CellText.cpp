@@ -3,6 +3,7 @@
 #include "model/codec/OleDate.h"
 #include "model/patterns/NumberPattern.h"
 #include "model/patterns/TimePattern.h"
+#include "model/schedule/CellItems.h"
 
 namespace kalmur {
 
@@ -38,6 +39,18 @@ CellText::CellText(const Schedule& schedule, const ViewFormat& format, const Vie
 
 int CellText::shownNote(const Cell& cell) const {
     return cell.shownNote(m_schedule.noteCount());
+}
+
+QString CellText::nameLabel(const QString& name, bool divider) {
+    return (divider ? name.mid(1) : name).trimmed();
+}
+
+QString CellText::positionLabel(const QString& position, bool divider) {
+    return divider ? QString() : position.trimmed();
+}
+
+QString CellText::totalText(int total) {
+    return total == 0 ? QString() : QString::number(total);
 }
 
 CellContent CellText::divider() {
@@ -77,8 +90,9 @@ QString CellText::explanationText(const Cell& cell) const {
 std::vector<TextRun> CellText::itemRuns(int item, const Cell& cell) const {
     const int shift = cell.shownShift();
     const bool userShift = shift >= 1 && shift <= ShiftRecord::kUserShifts;
-    // Without a shift 1..99 a cell shows only the shift text and items from 200.
-    if (!userShift && item != 120 && item < 200) {
+    // Items below 200 tell of a shift 1..99: without one a cell shows only its
+    // shift text (time off) and the items from 200.
+    if (!userShift && item != kItemShiftDescription && item < 200) {
         return {};
     }
     const ShiftRecord& s = m_schedule.shift(shift);
@@ -90,32 +104,32 @@ std::vector<TextRun> CellText::itemRuns(int item, const Cell& cell) const {
     const QTime end = OleDate::toTime(s.endTime);
     const QString& timeFormat = m_layout.cellTimeFormat();
     switch (item) {
-    case 120: {
+    case kItemShiftDescription: {
         TextRun run = shiftText(cell);
         return run.text.isEmpty() ? std::vector<TextRun>{} : std::vector<TextRun>{run};
     }
-    case 130:
+    case kItemStartTime:
         return timed ? plain(formatTime(start, timeFormat)) : std::vector<TextRun>{};
-    case 140:
+    case kItemEndTime:
         return timed ? plain(formatTime(end, timeFormat)) : std::vector<TextRun>{};
-    case 150:
+    case kItemStartEndTime:
         return timed ? plain(formatTime(start, timeFormat) + QStringLiteral(" - ") +
                              formatTime(end, timeFormat))
                      : std::vector<TextRun>{};
-    case 160:
+    case kItemShiftLength:
         return timed ? plain(formatNumber(s.paidLength, u"#0.00")) : std::vector<TextRun>{};
-    case 220:
+    case kItemExplanation:
         return plain(explanationText(cell));
-    case 310:
-    case 1310:
-    case 2310:
+    case kItemNoteText:
+    case kItemNoteText2Lines:
+    case kItemNoteText3Lines:
         return plain(m_schedule.readNote(shownNote(cell)).trimmed());
-    case 320:
+    case kItemNoteStatus:
         return shownNote(cell) ? plain(reservedText(ShiftRecord::kNoteMark))
                                : std::vector<TextRun>{};
-    case 410:
+    case kItemOnCallStatus:
         return cell.onCall ? plain(reservedText(ShiftRecord::kOnCall)) : std::vector<TextRun>{};
-    case 500: {
+    case kItemShiftAndExplanation: {
         std::vector<TextRun> runs;
         TextRun run = shiftText(cell);
         const QString explanation = explanationText(cell);
