@@ -1,0 +1,3 @@
+#pragma once
+#include "model/records/ViewFormat.h"
+#include <QFileDialog>
