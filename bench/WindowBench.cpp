@@ -76,6 +76,7 @@ struct NoDialogs : ScheduleDialogs {
     }
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
+    bool editCoverageLine(QWidget*, ProgramState&, int) override { return false; }
     void about(QWidget*) override {}
 };
 

@@ -2,6 +2,7 @@
 
 #include "ChgView.h"
 #include "Convert.h"
+#include "Cover2.h"
 #include "DefExp.h"
 #include "DefShft2.h"
 
@@ -153,6 +154,10 @@ std::optional<int> WidgetScheduleDialogs::findName(QWidget* parent,
 bool WidgetScheduleDialogs::editViewFormat(QWidget* parent, ProgramState& state,
                                            const std::function<void()>& relayout) {
     return kalmur::editViewFormat(state, m_platform, relayout, parent);
+}
+
+bool WidgetScheduleDialogs::editCoverageLine(QWidget* parent, ProgramState& state, int line) {
+    return kalmur::editCoverageLine(state, m_platform, line, parent);
 }
 
 void WidgetScheduleDialogs::about(QWidget* parent) {

@@ -26,6 +26,7 @@ public:
     std::optional<int> findName(QWidget* parent, const QList<FindNameEntry>& rows) override;
     bool editViewFormat(QWidget* parent, ProgramState& state,
                         const std::function<void()>& relayout) override;
+    bool editCoverageLine(QWidget* parent, ProgramState& state, int line) override;
     void about(QWidget* parent) override;
 
 private:

@@ -197,9 +197,13 @@ void MainForm::openFindName() {
 }
 
 void MainForm::coverageCaptionClicked(QPoint position) {
-    // The coverage watch dialog opens here for line position.y() / line
-    // height + 1 once it exists.
-    (void)position;
+    const int line = position.y() / (m_metrics.lineHeight + 2) + 1;
+    if (position.y() < 0 || line > coverageLines() ||
+        !m_dialogs.editCoverageLine(this, m_state, line)) {
+        return;
+    }
+    paintCoverageCaptions();
+    paintCoverage(1, columns());
 }
 
 } // namespace kalmur

@@ -76,6 +76,10 @@ public:
     // (Apply, OK, Print... and Cancel). True when closed with OK.
     virtual bool editViewFormat(QWidget* parent, ProgramState& state,
                                 const std::function<void()>& relayout) = 0;
+    // "CoverageWatch" for coverage line `line` (1..20) of the current view
+    // format: true when OK stored it (the caller redraws the captions and
+    // recounts the totals).
+    virtual bool editCoverageLine(QWidget* parent, ProgramState& state, int line) = 0;
     // "About Kalmur Pro".
     virtual void about(QWidget* parent) = 0;
 };

@@ -68,6 +68,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<ViewEdit> viewEdits{"view format"};
     DialogScript<std::optional<QDate>> pages{"page changer"};
     DialogScript<std::optional<int>> names{"find name"};
+    DialogScript<Edit> coverageEdits{"coverage watch"};
     DialogScript<Shown> aboutBoxes{"about box"};
 
     // What the dialogs were given.
@@ -76,6 +77,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     kalmur::PagerRules pageRules;
     QDate pageShown;
     QList<kalmur::FindNameEntry> nameRows;
+    std::vector<int> coverageLines; // the line each coverage watch was opened for
 
     std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
                                                            kalmur::ProgramState&) override {
@@ -116,6 +118,11 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     std::optional<int> findName(QWidget*, const QList<kalmur::FindNameEntry>& rows) override {
         nameRows = rows;
         return names.take(std::nullopt);
+    }
+    bool editCoverageLine(QWidget*, kalmur::ProgramState& state, int line) override {
+        coverageLines.push_back(line);
+        const Edit edit = coverageEdits.take({});
+        return edit && edit(state);
     }
     void about(QWidget*) override { aboutBoxes.take({}); }
 
