@@ -4,11 +4,13 @@
 #include "files/ScheduleArchive.h"
 #include "model/schedule/Members.h"
 #include "model/schedule/Schedule.h"
+#include "tool/CoverageCsv.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTextStream>
 
 #include <algorithm>
 #include <optional>
@@ -417,6 +419,71 @@ void BenchSuite::measureMemory() {
         peak({m_options.tool, "import", copy, empty}, QStringLiteral("/dev/null")));
     m_notes.append(
         QStringLiteral("kalmur-tool dump wrote %1 of JSON.").arg(bytes(QFileInfo(dump).size())));
+}
+
+void BenchSuite::measureCoverage() {
+    const QString working = path(QStringLiteral("coverage/working"));
+    const QString source = path(QStringLiteral("coverage/source"));
+    const QString copied = path(QStringLiteral("coverage/copied"));
+    const QString csv = path(QStringLiteral("coverage/totals.csv"));
+    freshDirectory(working);
+    freshDirectory(source);
+    OpenSchedule s(working);
+    if (!s.open(m_archive) || !runChild({"unzip", "-q", m_archive, "-d", source}).succeeded()) {
+        m_rows.push_back(
+            {QStringLiteral("kalmur-tool coverage"), QStringLiteral("failed"), {}, {}, {}, {}});
+        return;
+    }
+    const Schedule& schedule = s.schedule;
+    const int days = schedule.dayCount();
+    const QString start = schedule.startDate().toString(Qt::ISODate);
+    const QString lines = QString::number(schedule.viewFormat().coverageVisible);
+    auto copyDayFile = [&] {
+        if (!freshDirectory(copied)) {
+            return -1.0;
+        }
+        const ChildRun run = runChild({"cp", memberPath(source, Member::Days), copied});
+        return run.succeeded() ? run.seconds : -1.0;
+    };
+    const PairTimes command = alternate(
+        m_options.rounds,
+        [&] {
+            const ChildRun run = runChild({m_options.tool, "coverage", m_archive, "--start", start,
+                                           "--days", QString::number(days)},
+                                          QStringLiteral("/dev/null"), csv);
+            return run.succeeded() ? run.seconds : -1.0;
+        },
+        copyDayFile);
+    addPair(QStringLiteral("kalmur-tool coverage, %1 days x %2 lines (start, unpack, count, CSV) "
+                           "vs cp of the day file")
+                .arg(days)
+                .arg(lines),
+            command, 1.5, QStringLiteral("<= 1.5x"));
+    // The same counting and CSV inside an open schedule: what the command adds
+    // to starting a program and unpacking the archive.
+    const PairTimes counting = alternate(
+        m_options.rounds,
+        [&] {
+            QString text;
+            QTextStream out(&text);
+            const Stopwatch clock;
+            const bool ok = CoverageCsv::write(schedule, schedule.viewFormat(), 1, days, out) &&
+                            !text.isEmpty();
+            const double seconds = clock.seconds();
+            return ok ? seconds : -1.0;
+        },
+        copyDayFile);
+    addPair(QStringLiteral("Coverage count and CSV in process, %1 days x %2 lines vs cp of the "
+                           "day file")
+                .arg(days)
+                .arg(lines),
+            counting, 1.5, QStringLiteral("<= 1.5x"));
+    QFile written(csv);
+    if (written.open(QIODevice::ReadOnly)) {
+        m_notes.append(QStringLiteral("kalmur-tool coverage wrote %1 lines, %2.")
+                           .arg(written.readAll().count('\n'))
+                           .arg(bytes(QFileInfo(csv).size())));
+    }
 }
 
 QString BenchSuite::table() const {

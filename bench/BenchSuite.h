@@ -48,6 +48,7 @@ public:
     void measureRebuild();
     void measureInProcess();
     void measureMemory();
+    void measureCoverage();
 
     // Rows and notes measured elsewhere (the main window), added to the table.
     void append(const std::vector<ResultRow>& rows, const QStringList& notes);

@@ -1,5 +1,6 @@
 #include "Tool.h"
 
+#include "CoverageCsv.h"
 #include "ScheduleJson.h"
 #include "ToolSession.h"
 #include "files/conversion/OldScheduleConversion.h"
@@ -67,6 +68,15 @@ const QList<Command>& commands() {
          1,
          {},
          {"--force"}},
+        {"coverage",
+         "coverage FILE.kmr --start YYYY-MM-DD --days N [--format K]",
+         "Print, as CSV, the coverage totals the grid would show for N days from the start date: "
+         "a header 'line,title,' and the dates, then one row per visible coverage line of view "
+         "format K (1 to 5; default the current one) with its number, title and the count of "
+         "each day.",
+         1,
+         {"--start", "--days", "--format"},
+         {}},
     };
     return list;
 }
@@ -303,6 +313,59 @@ public:
         return kOk;
     }
 
+    int runCoverage(const Arguments& a) {
+        if (!a.values.contains(QStringLiteral("--start")) ||
+            !a.values.contains(QStringLiteral("--days"))) {
+            m_err << "kalmur-tool: coverage needs --start and --days" << Qt::endl;
+            return kUsage;
+        }
+        QDate start;
+        if (QString e; !readDate(a.values.value(QStringLiteral("--start")), start, e)) {
+            return refuse(e);
+        }
+        bool isNumber = false;
+        const QString daysText = a.values.value(QStringLiteral("--days"));
+        const int days = daysText.toInt(&isNumber);
+        if (!isNumber || days < 1) {
+            return refuse(QStringLiteral("--days must be a whole number of at least 1, not ") +
+                          daysText);
+        }
+        int format = 0;
+        if (a.values.contains(QStringLiteral("--format"))) {
+            format = a.values.value(QStringLiteral("--format")).toInt(&isNumber);
+            if (!isNumber || format < 1 || format > ViewFormat::kCount) {
+                return refuse(QStringLiteral("--format must be a view format number 1 to 5"));
+            }
+        }
+        ToolSession session;
+        if (QString e = openExisting(session, a.positional[0]); !e.isEmpty()) {
+            return refuse(e);
+        }
+        const Schedule& s = session.schedule();
+        const int first = s.dayOfDate(start);
+        if (first < 1 || days > s.dayCount() - first + 1) {
+            return refuse(
+                QStringLiteral("Date out of schedule file range: the schedule runs from "
+                               "%1 to %2.")
+                    .arg(s.startDate().toString(Qt::ISODate), s.endDate().toString(Qt::ISODate)));
+        }
+        std::optional<ViewFormat> chosen = s.viewFormat();
+        if (format != 0 && format != s.viewFormatNumber()) {
+            chosen = s.readViewFormat(format);
+        }
+        if (!chosen) {
+            return refuse(QStringLiteral("cannot read view format %1").arg(format));
+        }
+        if (!chosen->isUsed()) {
+            return refuse(QStringLiteral("view format %1 is not used").arg(format));
+        }
+        if (!CoverageCsv::write(s, *chosen, first, first + days - 1, m_out)) {
+            return refuse(QStringLiteral("cannot read the days of ") + session.archivePath());
+        }
+        m_out.flush();
+        return kOk;
+    }
+
 private:
     QString openExisting(ToolSession& session, const QString& path) {
         if (QString e = mustExist(path); !e.isEmpty()) {
@@ -413,6 +476,9 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (name == QLatin1String("set-dates")) {
         return runner.runSetDates(a);
+    }
+    if (name == QLatin1String("coverage")) {
+        return runner.runCoverage(a);
     }
     if (name == QLatin1String("convert")) {
         return runner.runConvert(a);
