@@ -55,10 +55,10 @@ CriteriaTabs::CriteriaTabs(QWidget* parent)
                 m_nameFilterOff, m_employees, "List1", 840);
     m_byPosition = new QCheckBox(QStringLiteral("Check by Position:"), names);
     m_byPosition->setObjectName(QStringLiteral("ByPosition"));
-    m_byPosition->setGeometry(twipRect(120, 450, 1620, 288));
+    m_byPosition->setGeometry(twipRect(120, 450, 1800, 288));
     m_position = new QComboBox(names);
     m_position->setObjectName(QStringLiteral("Position"));
-    m_position->setGeometry(twipRect(1740, 435, 1320, 315));
+    m_position->setGeometry(twipRect(1920, 435, 1140, 315));
     addPage(QStringLiteral("Explanations"), "ExpFilterOff",
             QStringLiteral("Ignore Explanation checking"), m_expFilterOff, m_explanations, "List2",
             480);
