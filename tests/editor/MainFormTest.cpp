@@ -481,3 +481,32 @@ TEST_F(MainFormTest, AnEditedViewFormatIsLaidOutAtOnceAndCancelPutsItBack) {
     EXPECT_EQ(form.viewLayout().editTimeFormat(), QStringLiteral("h:nna/p"));
     EXPECT_EQ(state.schedule().windowLength(), 28);
 }
+
+TEST_F(MainFormTest, ACoverageCaptionOpensItsLineAndOkRecountsTheTotals) {
+    openNew("cover.kmr"); // "28 Day" shows four lines, none set up
+    auto* captions = form.findChild<QWidget*>(QStringLiteral("CoverageDesc"));
+    auto* totals = form.findChild<QWidget*>(QStringLiteral("Coverage"));
+    ASSERT_TRUE(captions->isVisible());
+    const int height = captions->height() / 4;
+    const int width = totals->width();
+    const QImage before = totals->grab().toImage();
+    dialogs.coverageEdits.push([](ProgramState& st) {
+        st.schedule().employees().names[0] = QStringLiteral("Adams, Ann");
+        CoverageLine& line = st.schedule().viewFormat().coverageLines[2];
+        line.title = QStringLiteral("Not on");
+        line.ignoreShifts = false;
+        line.shiftMarks[0] = 1; // "Not Scheduled": every day of the new schedule
+        return true;
+    });
+    QTest::mouseClick(captions, Qt::LeftButton, {}, QPoint(5, 2 * height + height / 2));
+    dialogs.coverageEdits.push([](ProgramState&) { return false; });
+    QTest::mouseClick(captions, Qt::LeftButton, {}, QPoint(5, captions->height() - 1));
+    EXPECT_EQ(dialogs.coverageLines, (std::vector<int>{3, 4}));
+    // Only the third line's totals changed: a 1 under every day.
+    const QImage after = totals->grab().toImage();
+    const auto band = [&](const QImage& image, int line) {
+        return image.copy(0, line * height, width, height);
+    };
+    EXPECT_EQ(band(after, 0), band(before, 0));
+    EXPECT_NE(band(after, 2), band(before, 2));
+}
