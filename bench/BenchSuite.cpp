@@ -426,8 +426,11 @@ void BenchSuite::measureCoverage() {
     const QString source = path(QStringLiteral("coverage/source"));
     const QString copied = path(QStringLiteral("coverage/copied"));
     const QString csv = path(QStringLiteral("coverage/totals.csv"));
+    // The tool gets a copy of its own: the schedule opened here holds its archive.
+    const QString archive = path(QStringLiteral("coverage/schedule.KMR"));
     freshDirectory(working);
     freshDirectory(source);
+    QFile::copy(m_archive, archive);
     OpenSchedule s(working);
     if (!s.open(m_archive) || !runChild({"unzip", "-q", m_archive, "-d", source}).succeeded()) {
         m_rows.push_back(
@@ -448,7 +451,7 @@ void BenchSuite::measureCoverage() {
     const PairTimes command = alternate(
         m_options.rounds,
         [&] {
-            const ChildRun run = runChild({m_options.tool, "coverage", m_archive, "--start", start,
+            const ChildRun run = runChild({m_options.tool, "coverage", archive, "--start", start,
                                            "--days", QString::number(days)},
                                           QStringLiteral("/dev/null"), csv);
             return run.succeeded() ? run.seconds : -1.0;
