@@ -17,10 +17,7 @@ std::vector<std::vector<int>> CoverageTotals::count(const Schedule& s, int lines
     if (lines == 0 || from > to) {
         return totals;
     }
-    std::vector<Criteria> criteria;
-    for (int l = 0; l < lines; ++l) {
-        criteria.emplace_back(s.viewFormat().coverageLines[static_cast<std::size_t>(l)]);
-    }
+    const auto criteria = Criteria::coverage(s.viewFormat(), lines);
     const DayRange range(s, s.window().dayNumber(from), s.window().dayNumber(to));
     const auto counted = MatchCounts::perDay(criteria, s.employees(), s.settings().rowOrder, range);
     if (!counted) {

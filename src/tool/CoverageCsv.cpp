@@ -21,10 +21,7 @@ QString field(const QString& text) {
 bool write(const Schedule& schedule, const ViewFormat& format, int firstDay, int lastDay,
            QTextStream& out) {
     const int lines = std::clamp<int>(format.coverageVisible, 0, ViewFormat::kCoverageLines);
-    std::vector<Criteria> criteria;
-    for (int l = 0; l < lines; ++l) {
-        criteria.emplace_back(format.coverageLines[static_cast<std::size_t>(l)]);
-    }
+    const auto criteria = Criteria::coverage(format, lines);
     const DayRange range(schedule, firstDay, lastDay);
     const auto counted =
         MatchCounts::perDay(criteria, schedule.employees(), schedule.settings().rowOrder, range);

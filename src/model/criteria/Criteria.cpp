@@ -20,6 +20,14 @@ Criteria Criteria::notes(int noteCount) {
     return c;
 }
 
+std::vector<Criteria> Criteria::coverage(const ViewFormat& format, int lines) {
+    std::vector<Criteria> criteria;
+    for (int l = 0; l < std::clamp(lines, 0, ViewFormat::kCoverageLines); ++l) {
+        criteria.emplace_back(format.coverageLines[static_cast<std::size_t>(l)]);
+    }
+    return criteria;
+}
+
 bool Criteria::countsAnything() const {
     return m_noteCount >= 0 ||
            !(m_line.ignoreNames && m_line.ignoreExplanations && m_line.ignoreShifts);

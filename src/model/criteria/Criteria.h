@@ -4,6 +4,9 @@
 #include "model/records/CoverageLine.h"
 #include "model/records/EmployeeTable.h"
 #include "model/records/QueryRecord.h"
+#include "model/records/ViewFormat.h"
+
+#include <vector>
 
 namespace kalmur {
 
@@ -20,6 +23,8 @@ public:
     // The built-in query for notes: every named row, any shift and explanation,
     // cells whose note is a record of a note file holding `noteCount` notes.
     static Criteria notes(int noteCount);
+    // The first `lines` coverage lines of a view format (at most all of them).
+    static std::vector<Criteria> coverage(const ViewFormat& format, int lines);
 
     // Criteria that ignore names, explanations and shifts alike (a line never
     // set up) count nothing; the notes query counts all the same.
