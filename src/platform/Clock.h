@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDateTime>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -24,6 +26,8 @@ public:
     virtual ~Clock() = default;
     // Time since some fixed point; only differences mean anything.
     virtual std::chrono::milliseconds now() const = 0;
+    // The local date and time of day, as printed in report headings.
+    virtual QDateTime currentDateTime() const { return QDateTime::currentDateTime(); }
     // A stopped timer that runs `timeout` on the window thread.
     virtual std::unique_ptr<OneShotTimer> timer(std::function<void()> timeout) = 0;
 };

@@ -43,6 +43,12 @@ struct InstalledPrinter {
     bool operator==(const InstalledPrinter&) const = default;
 };
 
+// The program's own printer, listed after the system's: a run on it asks for a
+// PDF file to print into. It is the current printer when the system has none.
+inline InstalledPrinter pdfFilePrinter() {
+    return {QStringLiteral("PDF file"), QStringLiteral("PDF")};
+}
+
 // The desktop facilities the windows use: message boxes with their beep, icon
 // and title, the file and font dialogs, the busy pointer, the help viewer, the
 // printers and the clock. Windows reach them through this interface so that tests

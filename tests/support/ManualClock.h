@@ -18,6 +18,10 @@ struct ManualClock : kalmur::Clock {
 
     ms now() const override { return m_now; }
 
+    // The wall time the reports print; fixed so that two runs give the same text.
+    QDateTime wallTime{QDate(2026, 3, 9), QTime(14, 5)};
+    QDateTime currentDateTime() const override { return wallTime.addMSecs(m_now.count()); }
+
     std::unique_ptr<kalmur::OneShotTimer> timer(std::function<void()> timeout) override {
         auto entry = std::make_shared<Entry>();
         entry->timeout = std::move(timeout);
