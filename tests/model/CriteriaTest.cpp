@@ -171,6 +171,22 @@ TEST(Criteria, EveryCombinationOfFiltersCountsTheMatchingRowsPerDay) {
     EXPECT_EQ((*perRow)[0], 2);
     EXPECT_EQ((*perRow)[1], 2);
     EXPECT_EQ(std::accumulate(perRow->begin(), perRow->end(), 0), 4);
+
+    // The tables the counting uses agree with the rule over every stored code.
+    DayRecord day;
+    for (std::size_t c = 0; c < criteria.size(); ++c) {
+        const CellMatcher matcher(criteria[c]);
+        for (int code = 0; code < 256; ++code) {
+            for (std::size_t i = 0; i < 4; ++i) {
+                const Cell cell{static_cast<std::uint8_t>(code), static_cast<std::uint8_t>(i & 1),
+                                static_cast<std::uint8_t>((code * 7 + int(i)) % 256), 0,
+                                static_cast<std::int16_t>(int(i) - 1)};
+                day.setCell(int(i) + 1, cell);
+                ASSERT_EQ(matcher.matches(day, i), criteria[c].cellMatches(cell))
+                    << "criteria " << c << ", shift " << code << ", cell " << i;
+            }
+        }
+    }
 }
 
 TEST(DayRange, ReadsEveryDayOnceInOrderWithTheWindowsUnsavedEdits) {

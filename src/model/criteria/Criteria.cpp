@@ -59,4 +59,21 @@ bool Criteria::cellMatches(const Cell& cell) const {
     return explanation && shift && note;
 }
 
+CellMatcher::CellMatcher(const Criteria& criteria)
+    : m_noteCount(criteria.m_noteCount) {
+    const CoverageLine& line = criteria.m_line;
+    for (int code = 0; code < 256; ++code) {
+        Cell cell;
+        cell.shift = static_cast<std::uint8_t>(code);
+        cell.explanation = static_cast<std::uint8_t>(code);
+        const auto at = static_cast<std::size_t>(code);
+        m_shift[at] =
+            line.ignoreShifts || line.shiftMarks[static_cast<std::size_t>(cell.shownShift())] != 0;
+        m_explanation[at] =
+            line.ignoreExplanations ||
+            line.explanationMarks[static_cast<std::size_t>(cell.shownExplanation())] != 0;
+    }
+    m_onCall = line.ignoreShifts || line.shiftMarks[ShiftRecord::kOnCall] != 0;
+}
+
 } // namespace kalmur

@@ -22,8 +22,9 @@ DayRecord DayRecord::fromBytes(std::span<const std::uint8_t> bytes) {
     copyBytes(day.onCall, in.bytes(kOnCall, kSlots));
     copyBytes(day.explanation, in.bytes(kExplanation, kSlots));
     copyBytes(day.reserved, in.bytes(kReserved, kSlots));
+    const std::uint8_t* notes = image.data() + kNote;
     for (std::size_t s = 0; s < kSlots; ++s) {
-        day.note[s] = in.i16(kNote + 2 * s);
+        day.note[s] = static_cast<std::int16_t>(notes[2 * s] | notes[2 * s + 1] << 8);
     }
     return day;
 }
