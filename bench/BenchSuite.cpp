@@ -462,6 +462,28 @@ void BenchSuite::measureCoverage() {
                 .arg(days)
                 .arg(lines),
             command, 1.5, QStringLiteral("<= 1.5x"));
+    // The floor of any command that reads the archive: inflating the day file
+    // alone, as unzip does it into a file.
+    const QString dayMember = QFileInfo(memberPath(source, Member::Days)).fileName();
+    const PairTimes againstUnzip = alternate(
+        m_options.rounds,
+        [&] {
+            const ChildRun run = runChild({m_options.tool, "coverage", archive, "--start", start,
+                                           "--days", QString::number(days)},
+                                          QStringLiteral("/dev/null"), csv);
+            return run.succeeded() ? run.seconds : -1.0;
+        },
+        [&] {
+            const ChildRun run =
+                runChild({"unzip", "-p", archive, dayMember}, QStringLiteral("/dev/null"),
+                         path(QStringLiteral("coverage/inflated")));
+            return run.succeeded() ? run.seconds : -1.0;
+        });
+    addPair(QStringLiteral("kalmur-tool coverage, %1 days x %2 lines vs unzip -p of the day file "
+                           "(inflating it alone)")
+                .arg(days)
+                .arg(lines),
+            againstUnzip, 2.0, QStringLiteral("<= 2x"));
     // The same counting and CSV inside an open schedule: what the command adds
     // to starting a program and unpacking the archive.
     const PairTimes counting = alternate(
