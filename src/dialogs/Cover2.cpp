@@ -3,6 +3,7 @@
 #include "CriteriaTabs.h"
 #include "SelectAllOnFocus.h"
 #include "StorableTextValidator.h"
+#include "WriteFailure.h"
 #include "files/ProgramState.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
@@ -106,10 +107,8 @@ void Cover2::onOk() {
     if (!schedule.writeCurrentViewFormat()) {
         // Memory keeps matching the file: the line stays as it was.
         schedule.viewFormat() = m_backup;
-        m_platform.warn(this, {QStringLiteral("The coverage line could not be written (") +
-                                   schedule.errorString() + QStringLiteral(")."),
-                               QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok,
-                               std::nullopt});
+        warnNotWritten(m_platform, this, QStringLiteral("The coverage line"),
+                       schedule.errorString());
         return;
     }
     m_state.dialogCancelled = false;

@@ -4,6 +4,7 @@
 #include "QuickKeyRules.h"
 #include "SelectAllOnFocus.h"
 #include "StorableTextValidator.h"
+#include "WriteFailure.h"
 #include "files/ProgramState.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
@@ -203,10 +204,8 @@ void DefExp::onOk() {
     schedule.explanations() = table;
     if (!schedule.writeExplanations()) {
         schedule.explanations() = previous;
-        m_platform.warn(this, {QStringLiteral("The explanations could not be written (") +
-                                   schedule.errorString() + QStringLiteral(")."),
-                               QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok,
-                               std::nullopt});
+        warnNotWritten(m_platform, this, QStringLiteral("The explanations"),
+                       schedule.errorString());
         return;
     }
     if (table != previous) {

@@ -5,6 +5,7 @@
 #include "SelectAllOnFocus.h"
 #include "ShiftRules.h"
 #include "StorableTextValidator.h"
+#include "WriteFailure.h"
 #include "files/ProgramState.h"
 #include "model/codec/OleDate.h"
 #include "model/patterns/NumberPattern.h"
@@ -418,10 +419,8 @@ void DefShft2::onOk() {
         }
     }
     if (!schedule.writeShifts()) {
-        m_platform.warn(this, {QStringLiteral("The shift definitions could not be written (") +
-                                   schedule.errorString() + QStringLiteral(")."),
-                               QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok,
-                               std::nullopt});
+        warnNotWritten(m_platform, this, QStringLiteral("The shift definitions"),
+                       schedule.errorString());
         return;
     }
     if (schedule.shifts() != m_opened) {
