@@ -448,15 +448,13 @@ void BenchSuite::measureCoverage() {
         const ChildRun run = runChild({"cp", memberPath(source, Member::Days), copied});
         return run.succeeded() ? run.seconds : -1.0;
     };
-    const PairTimes command = alternate(
-        m_options.rounds,
-        [&] {
-            const ChildRun run = runChild({m_options.tool, "coverage", archive, "--start", start,
-                                           "--days", QString::number(days)},
-                                          QStringLiteral("/dev/null"), csv);
-            return run.succeeded() ? run.seconds : -1.0;
-        },
-        copyDayFile);
+    const auto runCommand = [&] {
+        const ChildRun run = runChild({m_options.tool, "coverage", archive, "--start", start,
+                                       "--days", QString::number(days)},
+                                      QStringLiteral("/dev/null"), csv);
+        return run.succeeded() ? run.seconds : -1.0;
+    };
+    const PairTimes command = alternate(m_options.rounds, runCommand, copyDayFile);
     addPair(QStringLiteral("kalmur-tool coverage, %1 days x %2 lines (start, unpack, count, CSV) "
                            "vs cp of the day file")
                 .arg(days)
@@ -465,20 +463,12 @@ void BenchSuite::measureCoverage() {
     // The floor of any command that reads the archive: inflating the day file
     // alone, as unzip does it into a file.
     const QString dayMember = QFileInfo(memberPath(source, Member::Days)).fileName();
-    const PairTimes againstUnzip = alternate(
-        m_options.rounds,
-        [&] {
-            const ChildRun run = runChild({m_options.tool, "coverage", archive, "--start", start,
-                                           "--days", QString::number(days)},
-                                          QStringLiteral("/dev/null"), csv);
-            return run.succeeded() ? run.seconds : -1.0;
-        },
-        [&] {
-            const ChildRun run =
-                runChild({"unzip", "-p", archive, dayMember}, QStringLiteral("/dev/null"),
-                         path(QStringLiteral("coverage/inflated")));
-            return run.succeeded() ? run.seconds : -1.0;
-        });
+    const PairTimes againstUnzip = alternate(m_options.rounds, runCommand, [&] {
+        const ChildRun run =
+            runChild({"unzip", "-p", archive, dayMember}, QStringLiteral("/dev/null"),
+                     path(QStringLiteral("coverage/inflated")));
+        return run.succeeded() ? run.seconds : -1.0;
+    });
     addPair(QStringLiteral("kalmur-tool coverage, %1 days x %2 lines vs unzip -p of the day file "
                            "(inflating it alone)")
                 .arg(days)
