@@ -5,6 +5,8 @@
 #include "Cover2.h"
 #include "DefExp.h"
 #include "DefShft2.h"
+#include "PGSetup.h"
+#include "SetPrt.h"
 
 #include "About.h"
 #include "Adjust.h"
@@ -158,6 +160,19 @@ bool WidgetScheduleDialogs::editViewFormat(QWidget* parent, ProgramState& state,
 
 bool WidgetScheduleDialogs::editCoverageLine(QWidget* parent, ProgramState& state, int line) {
     return kalmur::editCoverageLine(state, m_platform, line, parent);
+}
+
+bool WidgetScheduleDialogs::reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
+                                        ReportSetup& working) {
+    PGSetup dialog(working, kind, state, m_platform, parent);
+    NormalPointer pointer;
+    return dialog.exec() == QDialog::Accepted && !state.dialogCancelled;
+}
+
+void WidgetScheduleDialogs::choosePrinter(QWidget* parent) {
+    SetPrt dialog(m_platform, parent);
+    NormalPointer pointer;
+    dialog.exec();
 }
 
 void WidgetScheduleDialogs::about(QWidget* parent) {

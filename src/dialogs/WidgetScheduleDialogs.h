@@ -8,7 +8,8 @@ class Platform;
 
 // The schedule dialogs as the program shows them: "Set File Properties",
 // "Password?", the "Adjusting Schedule File" progress window, the definition
-// dialogs, "Change Page", "Find Name" and the about box.
+// dialogs, "Change Page", "Find Name", "Report Setup", "Printer Setup" and the
+// about box.
 class WidgetScheduleDialogs : public ScheduleDialogs {
 public:
     explicit WidgetScheduleDialogs(Platform& platform);
@@ -27,6 +28,9 @@ public:
     bool editViewFormat(QWidget* parent, ProgramState& state,
                         const std::function<void()>& relayout) override;
     bool editCoverageLine(QWidget* parent, ProgramState& state, int line) override;
+    bool reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
+                     ReportSetup& working) override;
+    void choosePrinter(QWidget* parent) override;
     void about(QWidget* parent) override;
 
 private:

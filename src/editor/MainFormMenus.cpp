@@ -51,7 +51,8 @@ void MainForm::createMenus() {
     connect(m_saveAs, &QAction::triggered, this, [this] { m_files->saveAs(); });
     m_fileMenu->addSeparator();
     later(addItem(m_fileMenu, "File_Print", tr("Print...")));
-    later(addItem(m_fileMenu, "File_PrintSetup", tr("Printer Setup...")));
+    run(addItem(m_fileMenu, "File_PrintSetup", tr("Printer Setup...")),
+        [this] { m_dialogs.choosePrinter(this); });
     m_fileMenu->addSeparator();
     connect(addItem(m_fileMenu, "File_Exit", tr("E&xit")), &QAction::triggered, this,
             &QWidget::close);

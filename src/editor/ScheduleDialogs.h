@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PagerRules.h"
+#include "ReportSetupEdit.h"
 #include "files/ScheduleLocation.h"
 
 #include <QDate>
@@ -80,6 +81,13 @@ public:
     // format: true when OK stored it (the caller redraws the captions and
     // recounts the totals).
     virtual bool editCoverageLine(QWidget* parent, ProgramState& state, int line) = 0;
+    // "Report Setup" for report `kind`, editing `working` (a copy of that
+    // report's setup): true when closed with OK, `working` then holding the
+    // user's choices.
+    virtual bool reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
+                             ReportSetup& working) = 0;
+    // "Printer Setup": the printer chosen with OK becomes the current one.
+    virtual void choosePrinter(QWidget* parent) = 0;
     // "About Kalmur Pro".
     virtual void about(QWidget* parent) = 0;
 };

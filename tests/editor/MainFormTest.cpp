@@ -510,3 +510,10 @@ TEST_F(MainFormTest, ACoverageCaptionOpensItsLineAndOkRecountsTheTotals) {
     EXPECT_EQ(band(after, 0), band(before, 0));
     EXPECT_NE(band(after, 2), band(before, 2));
 }
+
+TEST_F(MainFormTest, PrinterSetupOpensThePrinterChoiceWithOrWithoutASchedule) {
+    dialogs.printerSetups.push({});
+    action("File_PrintSetup")->trigger();
+    EXPECT_EQ(dialogs.printerSetups.opened(), 1);
+    EXPECT_TRUE(platform.messages.empty()); // no "not available yet"
+}

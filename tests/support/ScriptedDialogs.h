@@ -70,6 +70,10 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<std::optional<int>> names{"find name"};
     DialogScript<Edit> coverageEdits{"coverage watch"};
     DialogScript<Shown> aboutBoxes{"about box"};
+    // The report setup dialog's work on the working copy; true for OK.
+    using SetupEdit = std::function<bool(kalmur::ReportSetup&)>;
+    DialogScript<SetupEdit> reportSetups{"report setup"};
+    DialogScript<Shown> printerSetups{"printer setup"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -77,7 +81,8 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     kalmur::PagerRules pageRules;
     QDate pageShown;
     QList<kalmur::FindNameEntry> nameRows;
-    std::vector<int> coverageLines; // the line each coverage watch was opened for
+    std::vector<int> coverageLines;             // the line each coverage watch was opened for
+    std::vector<kalmur::ReportKind> setupKinds; // the report each setup was opened for
 
     std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
                                                            kalmur::ProgramState&) override {
@@ -124,6 +129,13 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
         const Edit edit = coverageEdits.take({});
         return edit && edit(state);
     }
+    bool reportSetup(QWidget*, kalmur::ProgramState&, kalmur::ReportKind kind,
+                     kalmur::ReportSetup& working) override {
+        setupKinds.push_back(kind);
+        const SetupEdit edit = reportSetups.take({});
+        return edit && edit(working);
+    }
+    void choosePrinter(QWidget*) override { printerSetups.take({}); }
     void about(QWidget*) override { aboutBoxes.take({}); }
 
 private:
