@@ -1,5 +1,10 @@
 # Installs the Debian packages the build needs, only those that are missing.
 # Sourced by scripts/run, scripts/test and scripts/bench.
+
+# What the tests add: a CUPS scheduler of their own with a cups-pdf queue, and
+# pdftotext to read the PDFs it writes.
+kalmur_test_packages=(cups-daemon printer-driver-cups-pdf poppler-utils)
+
 kalmur_install_deps() {
     local wanted=(cmake ninja-build g++ pkg-config qt6-base-dev libzip-dev libgtest-dev libgmock-dev
                   fonts-liberation2 xvfb xauth zip unzip strace "$@")
