@@ -1,13 +1,20 @@
 #include "EditCommands.h"
 
-#include <cstdlib>
-
 namespace kalmur {
 
 namespace {
 
 std::int16_t hidden(std::int16_t note) {
     return note > 0 ? static_cast<std::int16_t>(-note) : note;
+}
+
+// Clear and Cut: the cell is emptied and its note hidden (the text is kept).
+void clearCell(Cell& c, int, int) {
+    c.shift = 0;
+    c.onCall = 0;
+    c.explanation = 0;
+    c.reserved = 0;
+    c.note = hidden(c.note);
 }
 
 } // namespace
@@ -18,8 +25,7 @@ EditCommands::EditCommands(Schedule& schedule)
 
 void EditCommands::reset() {
     m_clipboard.clear();
-    m_undo.clear();
-    m_undoAvailable = false;
+    m_undo.forget();
 }
 
 bool EditCommands::isDivider(int row) const {
@@ -28,17 +34,6 @@ bool EditCommands::isDivider(int row) const {
 
 int EditCommands::clampedLast(const EditSelection& selection) const {
     return std::min(selection.lastDay, m_schedule.dayCount());
-}
-
-void EditCommands::saveUndo(int slot, int firstDay, int lastDay) {
-    m_undo.clear();
-    m_undoSlot = slot;
-    m_undoFirstDay = firstDay;
-    for (int day = firstDay; day <= lastDay; ++day) {
-        const Cell cell = m_schedule.cellOfDay(slot, day);
-        const int note = std::abs(cell.note);
-        m_undo.push_back({cell, note != 0 ? m_schedule.readNote(note) : QString()});
-    }
 }
 
 template <typename Change>
@@ -54,7 +49,7 @@ EditOutcome EditCommands::apply(const EditSelection& selection, const char* capt
     if (slot == 0 || selection.firstDay < 1 || selection.firstDay > last) {
         return out;
     }
-    saveUndo(slot, selection.firstDay, last);
+    m_undo.saveDays(m_schedule, slot, selection.firstDay, last, QString::fromUtf8(caption));
     for (int day = selection.firstDay; day <= last; ++day) {
         Cell cell = m_schedule.cellOfDay(slot, day);
         change(cell, slot, day);
@@ -63,12 +58,16 @@ EditOutcome EditCommands::apply(const EditSelection& selection, const char* capt
     out.changed = true;
     out.firstDay = selection.firstDay;
     out.lastDay = last;
-    out.undoCaption = QString::fromUtf8(caption);
-    m_undoAvailable = true;
+    out.undoCaption = m_undo.caption();
     return out;
 }
 
 EditOutcome EditCommands::assignShift(const EditSelection& selection, int shift) {
+    if (shift <= 0) {
+        EditOutcome out; // no shift chosen
+        out.refused = true;
+        return out;
+    }
     return apply(selection, "&Undo Assign", [shift](Cell& c, int, int) {
         if (c.shift != ShiftRecord::kOff) {
             c.shift = static_cast<std::uint8_t>(shift);
@@ -121,13 +120,7 @@ EditOutcome EditCommands::setNote(const EditSelection& selection, const QString&
 }
 
 EditOutcome EditCommands::clear(const EditSelection& selection) {
-    return apply(selection, "&Undo Clear", [](Cell& c, int, int) {
-        c.shift = 0;
-        c.onCall = 0;
-        c.explanation = 0;
-        c.reserved = 0;
-        c.note = hidden(c.note);
-    });
+    return apply(selection, "&Undo Clear", clearCell);
 }
 
 bool EditCommands::copy(const EditSelection& selection) {
@@ -156,9 +149,7 @@ EditOutcome EditCommands::cut(const EditSelection& selection) {
         return {true, false, 0, 0, {}};
     }
     copy(selection);
-    EditOutcome out = clear(selection);
-    out.undoCaption = QStringLiteral("&Undo Cut");
-    return out;
+    return apply(selection, "&Undo Cut", clearCell);
 }
 
 EditOutcome EditCommands::paste(const EditSelection& selection) {
@@ -184,27 +175,43 @@ EditOutcome EditCommands::paste(const EditSelection& selection) {
     });
 }
 
+KeyEdit EditCommands::typed(const EditSelection& selection, GridKey key, int quickEntry) {
+    KeyEdit edit;
+    if (isDivider(selection.row)) {
+        return edit;
+    }
+    const bool oneDay = selection.firstDay == selection.lastDay;
+    if (key == GridKey::Space) {
+        edit.outcome = erase(selection);
+        edit.advance = oneDay;
+    } else if (key == GridKey::Delete) {
+        edit.outcome = clear(selection);
+    } else if (quickEntry != 0) {
+        edit.outcome = quickKey(selection, quickEntry);
+        edit.advance = oneDay;
+    }
+    return edit;
+}
+
 EditOutcome EditCommands::undo() {
     EditOutcome out;
-    if (!m_undoAvailable || m_undo.empty()) {
-        return out;
+    const UndoStep::Restored restored = m_undo.undo(m_schedule);
+    switch (restored.kind) {
+    case UndoStep::Restored::Kind::Nothing:
+        break;
+    case UndoStep::Restored::Kind::Days:
+        out.changed = true;
+        out.firstDay = restored.firstDay;
+        out.lastDay = restored.lastDay;
+        break;
+    case UndoStep::Restored::Kind::Rows:
+        out.changed = true;
+        out.allRows = true;
+        out.writeFailed = !restored.written;
+        out.firstDay = 1;
+        out.lastDay = m_schedule.dayCount();
+        break;
     }
-    for (std::size_t i = 0; i < m_undo.size(); ++i) {
-        const int day = m_undoFirstDay + static_cast<int>(i);
-        const SavedDay& saved = m_undo[i];
-        const int note = std::abs(saved.cell.note);
-        if (note != 0 && m_schedule.readNote(note) != saved.noteText) {
-            // Put the old text back into its record without touching the cell.
-            Cell scratch = saved.cell;
-            m_schedule.setCellOfDay(m_undoSlot, day, scratch);
-            m_schedule.writeNoteOfDay(m_undoSlot, day, saved.noteText);
-        }
-        m_schedule.setCellOfDay(m_undoSlot, day, saved.cell);
-    }
-    out.changed = true;
-    out.firstDay = m_undoFirstDay;
-    out.lastDay = m_undoFirstDay + static_cast<int>(m_undo.size()) - 1;
-    m_undoAvailable = false;
     return out;
 }
 

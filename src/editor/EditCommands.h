@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeyCodes.h"
+#include "UndoStep.h"
 #include "model/schedule/Schedule.h"
 
 #include <QString>
@@ -20,11 +22,20 @@ struct EditSelection {
 // What a changing command did: the days it changed (for redrawing and
 // recounting) and the caption its undo gets.
 struct EditOutcome {
-    bool refused = false; // a divider row: beep, nothing changed
+    bool refused = false; // a divider row or nothing to do it with: beep, nothing changed
     bool changed = false;
     int firstDay = 0;
     int lastDay = 0;
     QString undoCaption;
+    bool allRows = false;     // the rows were put back: every row changed
+    bool writeFailed = false; // the employee file did not take the rows put back
+};
+
+// What a key typed in the grid did: the command it ran, and whether the cursor
+// moves on to the next day.
+struct KeyEdit {
+    EditOutcome outcome;
+    bool advance = false;
 };
 
 // The editing commands of the grid on the cells of the open schedule, with
@@ -34,6 +45,7 @@ class EditCommands {
 public:
     explicit EditCommands(Schedule& schedule);
 
+    // Refused when no shift (0) is chosen.
     EditOutcome assignShift(const EditSelection& selection, int shift);
     EditOutcome timeOff(const EditSelection& selection);
     EditOutcome erase(const EditSelection& selection);
@@ -47,24 +59,27 @@ public:
     // Fills the clipboard; changes nothing.
     bool copy(const EditSelection& selection);
     EditOutcome paste(const EditSelection& selection);
-    // Restores the cells saved by the last changing command.
+    // A key typed in the grid: Space erases, Delete clears, a quick key puts
+    // its QuickKeyTable entry (0 for none). Nothing happens on a divider row.
+    // Space and a quick key on a single day move the cursor on.
+    KeyEdit typed(const EditSelection& selection, GridKey key, int quickEntry);
+    // Restores what the last changing command saved: its days, or the rows.
     EditOutcome undo();
 
     bool hasClipboard() const { return !m_clipboard.empty(); }
     int clipboardDays() const { return static_cast<int>(m_clipboard.size()); }
-    bool canUndo() const { return m_undoAvailable; }
+    bool canUndo() const { return m_undo.canUndo(); }
     // Any selection change makes the last command no longer undoable.
-    void resetUndo() { m_undoAvailable = false; }
+    void resetUndo() { m_undo.forget(); }
+    // The undo step the row commands share with the cell commands.
+    UndoStep& undoStep() { return m_undo; }
+    const UndoStep& undoStep() const { return m_undo; }
     // Forgets the clipboard and undo (another schedule was opened).
     void reset();
 
     bool isDivider(int row) const;
 
 private:
-    struct SavedDay {
-        Cell cell;
-        QString noteText;
-    };
     struct ClipDay {
         Cell cell;
         bool hasNote = false;
@@ -74,15 +89,11 @@ private:
     // Saves the days for undo, then applies `change` to each cell.
     template <typename Change>
     EditOutcome apply(const EditSelection& selection, const char* caption, Change change);
-    void saveUndo(int slot, int firstDay, int lastDay);
     int clampedLast(const EditSelection& selection) const;
 
     Schedule& m_schedule;
     std::vector<ClipDay> m_clipboard;
-    std::vector<SavedDay> m_undo;
-    int m_undoSlot = 0;
-    int m_undoFirstDay = 0;
-    bool m_undoAvailable = false;
+    UndoStep m_undo;
 };
 
 } // namespace kalmur

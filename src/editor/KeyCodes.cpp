@@ -4,6 +4,14 @@
 
 namespace kalmur {
 
+namespace {
+
+constexpr int code(GridKey key) {
+    return static_cast<int>(key);
+}
+
+} // namespace
+
 int gridKeyCode(const QKeyEvent& event) {
     const int key = event.key();
     if (key >= Qt::Key_A && key <= Qt::Key_Z) {
@@ -21,27 +29,45 @@ int gridKeyCode(const QKeyEvent& event) {
     }
     switch (key) {
     case Qt::Key_Space:
-        return 32;
+        return code(GridKey::Space);
     case Qt::Key_PageUp:
-        return 33;
+        return code(GridKey::PageUp);
     case Qt::Key_PageDown:
-        return 34;
+        return code(GridKey::PageDown);
     case Qt::Key_End:
-        return 35;
+        return code(GridKey::End);
     case Qt::Key_Home:
-        return 36;
+        return code(GridKey::Home);
     case Qt::Key_Left:
-        return 37;
+        return code(GridKey::Left);
     case Qt::Key_Up:
-        return 38;
+        return code(GridKey::Up);
     case Qt::Key_Right:
-        return 39;
+        return code(GridKey::Right);
     case Qt::Key_Down:
-        return 40;
+        return code(GridKey::Down);
     case Qt::Key_Delete:
-        return 46;
+        return code(GridKey::Delete);
     default:
         return 0;
+    }
+}
+
+GridKey gridKeyName(int keyCode) {
+    switch (static_cast<GridKey>(keyCode)) {
+    case GridKey::Space:
+    case GridKey::PageUp:
+    case GridKey::PageDown:
+    case GridKey::End:
+    case GridKey::Home:
+    case GridKey::Left:
+    case GridKey::Up:
+    case GridKey::Right:
+    case GridKey::Down:
+    case GridKey::Delete:
+        return static_cast<GridKey>(keyCode);
+    default:
+        return GridKey::None;
     }
 }
 

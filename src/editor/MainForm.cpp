@@ -78,6 +78,29 @@ MainForm::MainForm(ProgramState& state, Platform& platform, ScheduleDialogs& dia
         layoutView();
     };
     m_files = std::make_unique<FileCommands>(state, platform, dialogs, this, std::move(hooks));
+    RowCommands::Hooks rowHooks;
+    rowHooks.repaintRows = [this] {
+        paintRows(1, m_cursor.visibleRows() + 1);
+        highlightSelection();
+        refreshCurrentCell();
+    };
+    rowHooks.recountCoverage = [this] {
+        paintCoverage(1, columns());
+    };
+    rowHooks.undoChanged = [this] {
+        showUndo();
+    };
+    m_rows = std::make_unique<RowCommands>(state, platform, m_edit.undoStep(), this,
+                                           std::move(rowHooks));
+    ReportCommands::Hooks reportHooks;
+    reportHooks.endEditing = [this] {
+        m_notePad->clearFocus();
+    };
+    reportHooks.reloaded = [this] {
+        repaintAll();
+    };
+    m_reports =
+        std::make_unique<ReportCommands>(state, platform, dialogs, this, std::move(reportHooks));
 
     // Until a schedule is open the view shows the "28 Day" preset, untitled.
     m_untitled = Presets::viewFormat(Presets::ViewPreset::TwentyEightDay);
@@ -359,8 +382,8 @@ int MainForm::coverageLines() const {
 
 EditSelection MainForm::editSelection() const {
     const Schedule& s = m_state.schedule();
-    return {displayRow(m_cursorRow), s.window().dayNumber(m_selFirst),
-            s.window().dayNumber(m_selLast)};
+    return {m_cursor.displayRow(), s.window().dayNumber(m_cursor.selectionFirst()),
+            s.window().dayNumber(m_cursor.selectionLast())};
 }
 
 QAction* MainForm::action(const char* name) const {
@@ -379,9 +402,7 @@ void MainForm::loadInitial() {
 // --- state after opening and closing ------------------------------------------
 
 void MainForm::scheduleShown() {
-    m_topRow = 0;
-    m_cursorRow = 1;
-    m_selFirst = m_selLast = m_cursorColumn = 1;
+    m_cursor.home();
     m_edit.reset();
     definitionsChanged();
     updateMenus();
@@ -411,8 +432,7 @@ void MainForm::updateMenus() {
     }
     m_paste->setEnabled(open && m_edit.hasClipboard());
     m_selPaste->setEnabled(open && m_edit.hasClipboard());
-    m_undo->setEnabled(false);
-    m_undo->setText(tr("Can't Undo"));
+    showUndo();
     m_shiftSelector->setEnabled(open);
     m_explanations->setEnabled(open);
     m_notePad->setEnabled(open);
@@ -510,18 +530,12 @@ void MainForm::layoutView() {
     m_coverage->setFixedHeight(std::max(1, coverageHeight));
     m_coverageDesc->setFixedHeight(std::max(1, coverageHeight));
 
-    m_visibleRows = std::max(1, m_grid->height() / m_metrics.cellHeight);
-    const int maxTop = std::max(0, EmployeeTable::kRows - m_visibleRows);
+    m_cursor.fit(m_grid->height() / m_metrics.cellHeight, days);
     m_rowScroll->blockSignals(true);
-    m_rowScroll->setRange(0, maxTop);
-    m_rowScroll->setPageStep(m_visibleRows);
-    m_topRow = std::clamp(m_topRow, 0, maxTop);
-    m_rowScroll->setValue(m_topRow);
+    m_rowScroll->setRange(0, m_cursor.maxTop());
+    m_rowScroll->setPageStep(m_cursor.visibleRows());
+    m_rowScroll->setValue(m_cursor.topRow());
     m_rowScroll->blockSignals(false);
-    m_cursorRow = std::clamp(m_cursorRow, 1, m_visibleRows);
-    m_selFirst = std::clamp(m_selFirst, 1, days);
-    m_selLast = std::clamp(m_selLast, m_selFirst, days);
-    m_cursorColumn = std::clamp(m_cursorColumn, m_selFirst, m_selLast);
     repaintAll();
 }
 

@@ -2,7 +2,10 @@
 
 #include "EditCommands.h"
 #include "FileCommands.h"
+#include "GridCursor.h"
 #include "QuickKeyTable.h"
+#include "ReportCommands.h"
+#include "RowCommands.h"
 #include "ScheduleDialogs.h"
 #include "view/GridMetrics.h"
 #include "view/ViewLayout.h"
@@ -44,22 +47,24 @@ public:
 
     // The editor's cursor: screen row (from 1), the row scroll position, and
     // the selected day columns of the cursor row (from 1).
-    int cursorRow() const { return m_cursorRow; }
-    int topRow() const { return m_topRow; }
-    int selectionFirst() const { return m_selFirst; }
-    int selectionLast() const { return m_selLast; }
-    int cursorColumn() const { return m_cursorColumn; }
-    int visibleRows() const { return m_visibleRows; }
+    int cursorRow() const { return m_cursor.cursorRow(); }
+    int topRow() const { return m_cursor.topRow(); }
+    int selectionFirst() const { return m_cursor.selectionFirst(); }
+    int selectionLast() const { return m_cursor.selectionLast(); }
+    int cursorColumn() const { return m_cursor.cursorColumn(); }
+    int visibleRows() const { return m_cursor.visibleRows(); }
+    const GridCursor& cursor() const { return m_cursor; }
     const GridMetrics& metrics() const { return m_metrics; }
     const ViewLayout& viewLayout() const { return *m_layout; }
     FileCommands& fileCommands() { return *m_files; }
     EditCommands& editCommands() { return m_edit; }
+    RowCommands& rowCommands() { return *m_rows; }
+    ReportCommands& reportCommands() { return *m_reports; }
 
-    // The selection operation: 0 select (column, row) without removing an old
-    // highlight, 1 select it, 2 extend or shrink the current row's selection
-    // to end at `column`, 3 highlight the current selection again. Every call
-    // refreshes the panels and makes the last command no longer undoable.
-    enum class Select { First = 0, Single = 1, Extend = 2, Again = 3 };
+    // The selection operation (GridCursor::Select). Every call shows the
+    // selection, refreshes the panels and makes the last command no longer
+    // undoable.
+    using Select = GridCursor::Select;
     void select(Select mode, int column = 0, int row = 0);
     // Convenience for a single cell.
     void selectCell(int row, int column) { select(Select::Single, column, row); }
@@ -105,7 +110,7 @@ private:
     void definitionsChanged();
 
     const ViewFormat& currentFormat() const;
-    int displayRow(int screenRow) const { return screenRow + m_topRow; }
+    int displayRow(int screenRow) const { return screenRow + m_cursor.topRow(); }
     bool isDivider(int displayRow) const;
     int columns() const;
     int coverageLines() const;
@@ -123,6 +128,7 @@ private:
 
     // Editing (MainFormEditing.cpp).
     void runCommand(const EditOutcome& outcome);
+    void showUndo();
     void redrawDays(int firstDay, int lastDay);
     void gridKey(QKeyEvent* event);
     void gridPressed(QPoint position);
@@ -140,9 +146,9 @@ private:
     bool explanationsKey(QKeyEvent* event);
 
     // Navigation (MainFormNavigation.cpp).
-    void moveRight(bool extend);
-    void moveLeft(bool extend);
-    void moveRow(int delta);
+    void applyMove(const GridCursor::Move& move);
+    // The number of day columns, told to the cursor before it is used.
+    GridCursor& syncedCursor();
     void outOfRange();
     void openPager();
     void openFindName();
@@ -153,18 +159,15 @@ private:
     ScheduleDialogs& m_dialogs;
     std::unique_ptr<FileCommands> m_files;
     EditCommands m_edit;
+    std::unique_ptr<RowCommands> m_rows;
+    std::unique_ptr<ReportCommands> m_reports;
     QuickKeyTable m_keys;
 
     // The format shown while no schedule is open.
     ViewFormat m_untitled;
     std::optional<ViewLayout> m_layout;
     GridMetrics m_metrics;
-    int m_cursorRow = 1;
-    int m_topRow = 0;
-    int m_selFirst = 1;
-    int m_selLast = 1;
-    int m_cursorColumn = 1;
-    int m_visibleRows = 1;
+    GridCursor m_cursor;
     bool m_dragging = false;
     bool m_relayoutPending = false;
     int m_chosenShift = 0;

@@ -22,27 +22,23 @@ void MainForm::select(Select mode, int column, int row) {
     if (!m_state.isOpen()) {
         return;
     }
-    const int days = std::max(1, columns());
-    switch (mode) {
-    case Select::First:
-    case Select::Single:
-        m_cursorRow = std::clamp(row, 1, m_visibleRows);
-        m_selFirst = m_selLast = m_cursorColumn = std::clamp(column, 1, days);
-        break;
-    case Select::Extend:
-        // The first day is the anchor; a column left of it is ignored.
-        if (column >= m_selFirst) {
-            m_selLast = m_cursorColumn = std::min(column, days);
-        }
-        break;
-    case Select::Again:
-        break;
+    const GridCursor::Change change = syncedCursor().select(mode, column, row);
+    if (change.highlightMoved() || mode == Select::Again) {
+        highlightSelection();
     }
-    highlightSelection();
     refreshCurrentCell();
     m_edit.resetUndo();
-    m_undo->setText(tr("Can't Undo"));
-    m_undo->setEnabled(false);
+    showUndo();
+}
+
+GridCursor& MainForm::syncedCursor() {
+    m_cursor.setColumns(columns());
+    return m_cursor;
+}
+
+void MainForm::showUndo() {
+    m_undo->setText(m_edit.undoStep().caption());
+    m_undo->setEnabled(m_edit.canUndo());
 }
 
 // --- commands -------------------------------------------------------------------
@@ -54,7 +50,7 @@ void MainForm::redrawDays(int firstDay, int lastDay) {
     if (from > to) {
         return;
     }
-    paintCells(m_cursorRow, m_cursorRow, from, to);
+    paintCells(m_cursor.cursorRow(), m_cursor.cursorRow(), from, to);
     BusyCursor busy(m_platform);
     paintCoverage(from, to);
 }
@@ -71,15 +67,10 @@ void MainForm::runCommand(const EditOutcome& outcome) {
     // The selection is shown again; what can be undone now is this command.
     highlightSelection();
     refreshCurrentCell();
-    m_undo->setText(outcome.undoCaption);
-    m_undo->setEnabled(!outcome.undoCaption.isEmpty());
+    showUndo();
 }
 
 void MainForm::commandAssign() {
-    if (m_chosenShift == 0) {
-        m_platform.beep();
-        return;
-    }
     runCommand(m_edit.assignShift(editSelection(), m_chosenShift));
 }
 
@@ -101,10 +92,22 @@ void MainForm::commandUndo() {
     if (!outcome.changed) {
         return;
     }
-    redrawDays(outcome.firstDay, outcome.lastDay);
+    if (outcome.allRows) {
+        // The rows were put back: every row and every total may differ.
+        paintRows(1, m_cursor.visibleRows() + 1);
+        paintCoverage(1, columns());
+        highlightSelection();
+        if (outcome.writeFailed) {
+            m_platform.warn(this, {QStringLiteral("The employee list could not be written (") +
+                                       m_state.schedule().errorString() + QStringLiteral(")."),
+                                   QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok,
+                                   std::nullopt});
+        }
+    } else {
+        redrawDays(outcome.firstDay, outcome.lastDay);
+    }
     refreshCurrentCell();
-    m_undo->setText(tr("Can't Undo"));
-    m_undo->setEnabled(false);
+    showUndo();
 }
 
 // --- keys and mouse in the grid -----------------------------------------------
@@ -123,53 +126,11 @@ void MainForm::gridKey(QKeyEvent* event) {
         return;
     }
     event->accept();
-    const bool oneDay = m_selFirst == m_selLast;
-    bool advance = false;
-    // The edit step.
-    if (!isDivider(displayRow(m_cursorRow))) {
-        if (code == 32) {
-            runCommand(m_edit.erase(editSelection()));
-            advance = oneDay;
-        } else if (code == 46) {
-            runCommand(m_edit.clear(editSelection()));
-        } else if (const int entry = m_keys.entry(code, shift); entry != 0) {
-            runCommand(m_edit.quickKey(editSelection(), entry));
-            advance = oneDay;
-        }
-    }
-    // Movement.
-    switch (advance ? 39 : code) {
-    case 39:
-        moveRight(shift && !advance);
-        break;
-    case 37:
-        moveLeft(shift);
-        break;
-    case 40:
-        moveRow(1);
-        break;
-    case 38:
-        moveRow(-1);
-        break;
-    case 36:
-        select(Select::Single, 1, m_cursorRow);
-        break;
-    case 35:
-        if (shift && m_cursorColumn < columns()) {
-            select(Select::Extend, columns());
-        } else {
-            select(Select::Single, columns(), m_cursorRow);
-        }
-        break;
-    case 34:
-        scrollRows(m_topRow + m_visibleRows);
-        break;
-    case 33:
-        scrollRows(m_topRow - m_visibleRows);
-        break;
-    default:
-        break;
-    }
+    const GridKey key = gridKeyName(code);
+    // The edit step, then the movement: an edit of one day moves on to the next.
+    const KeyEdit edit = m_edit.typed(editSelection(), key, m_keys.entry(code, shift));
+    runCommand(edit.outcome);
+    applyMove(syncedCursor().keyMove(edit.advance ? GridKey::Right : key, shift && !edit.advance));
 }
 
 void MainForm::gridPressed(QPoint position) {
@@ -179,7 +140,7 @@ void MainForm::gridPressed(QPoint position) {
     m_grid->setFocus();
     const int column = position.x() / m_metrics.cellWidth + 1;
     const int row = position.y() / m_metrics.cellHeight + 1;
-    if (column > columns() || row > m_visibleRows) {
+    if (column > columns() || row > m_cursor.visibleRows()) {
         return; // right of the last day column
     }
     select(Select::Single, column, row);
@@ -191,7 +152,7 @@ void MainForm::gridDragged(QPoint position) {
         return;
     }
     const int column = std::clamp(position.x() / m_metrics.cellWidth + 1, 1, columns());
-    if (column != m_selLast) {
+    if (column != m_cursor.selectionLast()) {
         select(Select::Extend, column);
     }
 }

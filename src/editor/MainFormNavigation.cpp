@@ -9,57 +9,16 @@
 
 namespace kalmur {
 
-void MainForm::moveRight(bool extend) {
-    if (!extend && m_selFirst != m_selLast) {
-        m_selFirst = m_cursorColumn = m_selLast; // collapse to the last day
+void MainForm::applyMove(const GridCursor::Move& move) {
+    if (move.dayStep != 0) {
+        stepDays(move.dayStep);
     }
-    const int column = (extend ? m_selLast : m_cursorColumn) + 1;
-    if (column > columns()) {
-        if (!extend) {
-            stepDays(1);
-            select(Select::Single, columns(), m_cursorRow);
-        }
-        return;
+    if (move.scrollTop) {
+        scrollRows(*move.scrollTop);
     }
-    if (extend) {
-        select(Select::Extend, column);
-    } else {
-        select(Select::Single, column, m_cursorRow);
+    if (move.select) {
+        select(*move.select, move.column, move.row != 0 ? move.row : m_cursor.cursorRow());
     }
-}
-
-void MainForm::moveLeft(bool extend) {
-    if (extend && m_selFirst == m_selLast) {
-        return;
-    }
-    if (!extend && m_selFirst != m_selLast) {
-        m_selLast = m_cursorColumn = m_selFirst; // collapse to the first day
-    }
-    const int column = (extend ? m_selLast : m_cursorColumn) - 1;
-    if (column < 1) {
-        if (!extend) {
-            stepDays(-1);
-            select(Select::Single, 1, m_cursorRow);
-        }
-        return;
-    }
-    if (extend) {
-        // The selection shrinks from its right end.
-        m_selLast = m_cursorColumn = column;
-        select(Select::Again);
-    } else {
-        select(Select::Single, column, m_cursorRow);
-    }
-}
-
-void MainForm::moveRow(int delta) {
-    const int row = m_cursorRow + delta;
-    if (row < 1 || row > m_visibleRows) {
-        scrollRows(m_topRow + delta);
-        select(Select::Single, m_selFirst, m_cursorRow);
-        return;
-    }
-    select(Select::Single, m_selFirst, row);
 }
 
 // --- days -------------------------------------------------------------------------
@@ -88,13 +47,13 @@ void MainForm::stepDays(int direction) {
     m_ruler->scrollBack(dx, 0, QRect(0, 0, days * width, m_ruler->height()));
     const int column = direction > 0 ? days : 1;
     paintRuler(column, column);
-    paintCells(1, m_visibleRows + 1, column, column);
+    paintCells(1, m_cursor.visibleRows() + 1, column, column);
     if (m_coverage->isVisible()) {
         m_coverage->scrollBack(dx, 0, QRect(0, 0, days * width, m_coverage->height()));
         paintCoverage(column, column);
     }
     // The selection keeps its screen columns.
-    m_cursorColumn = m_selFirst;
+    m_cursor.cursorToFirst();
     select(Select::Again);
 }
 
@@ -119,11 +78,11 @@ void MainForm::showDaysFrom(int first) {
     s.loadWindow(first);
     m_ruler->resetBack(QColor(246, 246, 246));
     paintRuler(1, columns());
-    paintCells(1, m_visibleRows + 1, 1, columns());
+    paintCells(1, m_cursor.visibleRows() + 1, 1, columns());
     if (m_coverage->isVisible()) {
         paintCoverage(1, columns());
     }
-    m_cursorColumn = m_selFirst;
+    m_cursor.cursorToFirst();
     select(Select::Again);
 }
 
@@ -142,30 +101,29 @@ void MainForm::openPager() {
 // --- rows -------------------------------------------------------------------------
 
 void MainForm::scrollRows(int top) {
-    const int maxTop = std::max(0, EmployeeTable::kRows - m_visibleRows);
-    top = std::clamp(top, 0, maxTop);
-    const int delta = top - m_topRow;
+    const int delta = m_cursor.scrollTo(top);
     if (delta == 0) {
         return;
     }
-    m_topRow = top;
+    top = m_cursor.topRow();
     if (m_rowScroll->value() != top) {
         m_rowScroll->blockSignals(true);
         m_rowScroll->setValue(top);
         m_rowScroll->blockSignals(false);
     }
+    const int rows = m_cursor.visibleRows();
     if (std::abs(delta) == 1) {
         // One row: the drawn rows move by one row height; only the row that
         // came into view is drawn.
         const int dy = -delta * m_metrics.cellHeight;
-        const int height = m_visibleRows * m_metrics.cellHeight + m_metrics.cellHeight;
+        const int height = rows * m_metrics.cellHeight + m_metrics.cellHeight;
         for (PaintArea* area : {m_names, m_positions, m_grid}) {
             area->scrollBack(0, dy, QRect(0, 0, area->width(), height));
         }
-        const int row = delta > 0 ? m_visibleRows : 1;
-        paintRows(row, delta > 0 ? m_visibleRows + 1 : 1);
+        const int row = delta > 0 ? rows : 1;
+        paintRows(row, delta > 0 ? rows + 1 : 1);
     } else {
-        paintRows(1, m_visibleRows + 1);
+        paintRows(1, rows + 1);
     }
     highlightSelection();
     refreshCurrentCell();
@@ -175,8 +133,8 @@ void MainForm::goToRow(int row) {
     if (row < 1 || row > EmployeeTable::kRows) {
         return;
     }
-    scrollRows(std::min(row - 1, m_rowScroll->maximum()));
-    select(Select::Single, m_cursorColumn, row - m_topRow);
+    scrollRows(m_cursor.topShowing(row));
+    select(Select::Single, m_cursor.cursorColumn(), row - m_cursor.topRow());
 }
 
 void MainForm::openFindName() {

@@ -29,7 +29,7 @@ void MainForm::repaintAll() {
     m_positions->resetBack(GridPainter::background());
     m_grid->resetBack(QColor(236, 236, 236));
     paintRuler(1, columns());
-    paintRows(1, m_visibleRows + 1);
+    paintRows(1, m_cursor.visibleRows() + 1);
     if (m_coverage->isVisible()) {
         m_coverage->resetBack(QColor(250, 250, 240));
         m_coverageDesc->resetBack(QColor(250, 250, 240));
@@ -180,8 +180,9 @@ void MainForm::highlightSelection() {
         m_grid->setInverted(QRect());
         return;
     }
-    const QRect first = cellRect(m_cursorRow, m_selFirst);
-    const QRect last = cellRect(m_cursorRow, m_selLast);
+    const GridCursor::Span span = m_cursor.span();
+    const QRect first = cellRect(span.row, span.first);
+    const QRect last = cellRect(span.row, span.last);
     m_grid->setInverted(first.united(last).adjusted(1, 1, -1, -1));
 }
 
@@ -193,10 +194,12 @@ void MainForm::refreshCurrentCell() {
         return;
     }
     const Schedule& s = m_state.schedule();
-    const int row = displayRow(m_cursorRow);
+    const int row = m_cursor.displayRow();
+    const int selFirst = m_cursor.selectionFirst();
+    const int selLast = m_cursor.selectionLast();
     m_empRow->setText(formatNumber(row, u"###"));
-    m_dateOn->setText(dateOnText(s.dateOfDay(s.window().dayNumber(m_selFirst))));
-    m_daysTagged->setText(QString::number(m_selLast - m_selFirst + 1));
+    m_dateOn->setText(dateOnText(s.dateOfDay(s.window().dayNumber(selFirst))));
+    m_daysTagged->setText(QString::number(selLast - selFirst + 1));
     const bool divider = isDivider(row);
     m_notePad->setEnabled(!divider);
     m_explanations->setEnabled(!divider);
@@ -209,10 +212,10 @@ void MainForm::refreshCurrentCell() {
     }
     const int slot = s.slotOfRow(row);
     const CurrentCellText info =
-        currentCellText(s, slot, m_selFirst, m_selLast, m_layout->editTimeFormat());
+        currentCellText(s, slot, selFirst, selLast, m_layout->editTimeFormat());
     m_shiftDesc->setText(info.shiftDescription);
     m_shiftHours->setText(info.shiftHours);
-    const Cell cell = s.cell(slot, m_selFirst);
+    const Cell cell = s.cell(slot, selFirst);
     if (!m_notePad->hasFocus()) {
         m_notePad->setText(cell.note > 0 ? s.readNote(cell.note) : QString());
         m_notePad->home(false); // a long note is read from its start
