@@ -3,11 +3,11 @@
 #include "CriteriaTabs.h"
 #include "SelectAllOnFocus.h"
 #include "StorableTextValidator.h"
-#include "WriteFailure.h"
 #include "files/ProgramState.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "platform/WriteFailure.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,7 +5,6 @@
 #include "SelectAllOnFocus.h"
 #include "ShiftRules.h"
 #include "StorableTextValidator.h"
-#include "WriteFailure.h"
 #include "files/ProgramState.h"
 #include "model/codec/OleDate.h"
 #include "model/patterns/NumberPattern.h"
@@ -14,6 +13,7 @@
 #include "platform/Placement.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "platform/WriteFailure.h"
 #include "view/Palette.h"
 
 #include <QApplication>

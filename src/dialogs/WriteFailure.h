@@ -1,16 +1,5 @@
 #pragma once
 
-#include "platform/Platform.h"
-
-namespace kalmur {
-
-// The "Error" box for a definition file that could not be written: `what` is
-// the subject of the sentence ("The explanations"), `reason` the system's.
-inline void warnNotWritten(Platform& platform, QWidget* parent, const QString& what,
-                           const QString& reason) {
-    platform.warn(parent,
-                  {what + QStringLiteral(" could not be written (") + reason + QStringLiteral(")."),
-                   QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok, std::nullopt});
-}
-
-} // namespace kalmur
+// The Error box for a file that could not be written lives with the platform,
+// where the main window's commands reach it too.
+#include "platform/WriteFailure.h"

@@ -91,6 +91,7 @@ protected:
 
 private:
     void createMenus();
+    // Widgets (MainFormWidgets.cpp).
     void createToolPanel();
     void createAreas();
     void createHiddenControls(QWidget* parent);

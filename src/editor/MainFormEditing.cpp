@@ -5,6 +5,7 @@
 #include "KeyCodes.h"
 #include "PaintArea.h"
 #include "files/ProgramState.h"
+#include "platform/WriteFailure.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -98,10 +99,8 @@ void MainForm::commandUndo() {
         paintCoverage(1, columns());
         highlightSelection();
         if (outcome.writeFailed) {
-            m_platform.warn(this, {QStringLiteral("The employee list could not be written (") +
-                                       m_state.schedule().errorString() + QStringLiteral(")."),
-                                   QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok,
-                                   std::nullopt});
+            warnNotWritten(m_platform, this, QStringLiteral("The employee list"),
+                           m_state.schedule().errorString());
         }
     } else {
         redrawDays(outcome.firstDay, outcome.lastDay);

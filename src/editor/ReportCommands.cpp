@@ -1,5 +1,7 @@
 #include "ReportCommands.h"
 
+#include "platform/WriteFailure.h"
+
 namespace kalmur {
 
 ReportCommands::ReportCommands(ProgramState& state, Platform& platform, ScheduleDialogs& dialogs,
@@ -20,10 +22,8 @@ bool ReportCommands::run(const std::function<void()>& report) {
         m_hooks.endEditing();
     }
     if (!schedule.flush()) {
-        m_platform.warn(m_parent, {QStringLiteral("The schedule could not be written (") +
-                                       schedule.errorString() + QStringLiteral(")."),
-                                   QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok,
-                                   std::nullopt});
+        warnNotWritten(m_platform, m_parent, QStringLiteral("The schedule"),
+                       schedule.errorString());
         return false;
     }
     report();

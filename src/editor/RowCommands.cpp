@@ -1,5 +1,7 @@
 #include "RowCommands.h"
 
+#include "platform/WriteFailure.h"
+
 namespace kalmur {
 
 RowCommands::RowCommands(ProgramState& state, Platform& platform, UndoStep& undo, QWidget* parent,
@@ -23,10 +25,7 @@ bool RowCommands::run(const QString& undoCaption, const std::function<void(Sched
     if (!written) {
         const QString why = schedule.errorString();
         m_undo.undo(schedule);
-        m_platform.warn(m_parent, {QStringLiteral("The employee list could not be written (") +
-                                       why + QStringLiteral(")."),
-                                   QStringLiteral("Error"), MessageIcon::Stop, MessageButtons::Ok,
-                                   std::nullopt});
+        warnNotWritten(m_platform, m_parent, QStringLiteral("The employee list"), why);
     }
     if (m_hooks.repaintRows) {
         m_hooks.repaintRows();

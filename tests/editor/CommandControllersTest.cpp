@@ -1,8 +1,10 @@
-// The one undo step holding rows: row commands and Undo on a schedule without
-// windows.
+// The controllers beside the editing commands on a schedule without windows:
+// row commands with the one undo step, and the steps around a report.
 #include "editor/EditCommands.h"
+#include "editor/ReportCommands.h"
 #include "editor/RowCommands.h"
 #include "model/codec/OleDate.h"
+#include "support/ScriptedDialogs.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TempSchedule.h"
 
@@ -126,4 +128,27 @@ TEST(UndoStep, OneLevelAcrossCellAndRowCommands) {
     EXPECT_FALSE(f.edit.undo().changed);
     EXPECT_EQ(f.s.employees().names[0], QStringLiteral("Adams"));
     EXPECT_EQ(f.s.cellOfDay(f.s.slotOfRow(3), 3).shift, 2); // Baker's day kept its shift
+}
+
+TEST(ReportCommands, AReportReadsTheFilesWithTheEditsInThemAndTheWindowIsReadAgain) {
+    Fixture f;
+    ScriptedDialogs dialogs;
+    int reloaded = 0;
+    ReportCommands reports{f.state, f.platform, dialogs, nullptr,
+                           ReportCommands::Hooks{{}, [&reloaded] {
+                                                     ++reloaded;
+                                                 }}};
+    const int slot = f.s.slotOfRow(1);
+    f.s.setCell(slot, 2, Cell{7, 1, 0, 0, 0});
+    std::optional<DayRecord> seen;
+    ASSERT_TRUE(reports.run([&] { seen = f.s.readDay(f.s.window().dayNumber(2)); }));
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->cell(slot).shift, 7);
+    EXPECT_EQ(f.s.cell(slot, 2).shift, 7);
+    EXPECT_EQ(reloaded, 1);
+
+    ASSERT_TRUE(f.s.closeAll());
+    bool ran = false;
+    EXPECT_FALSE(reports.run([&] { ran = true; }));
+    EXPECT_FALSE(ran);
 }
