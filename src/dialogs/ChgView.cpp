@@ -76,11 +76,12 @@ std::optional<int> selectedIndex(const QComboBox* list) {
 } // namespace
 
 ChgView::ChgView(ProgramState& state, Platform& platform, ViewFormatEdit::Relayout relayout,
-                 QWidget* parent)
+                 QWidget* parent, std::function<void(QWidget*)> print)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_state(state)
     , m_platform(platform)
-    , m_edit(state.schedule(), std::move(relayout)) {
+    , m_edit(state.schedule(), std::move(relayout))
+    , m_print(std::move(print)) {
     m_state.dialogCancelled = false;
     build();
     fill();
@@ -323,11 +324,9 @@ void ChgView::onOk() {
 
 void ChgView::onPrint() {
     storeAndApply();
-    // Printing the schedule from here comes with the print dialog.
-    m_platform.message(this,
-                       MessageRequest{QStringLiteral("The print dialog is not available yet."),
-                                      QStringLiteral("Kalmur Pro"), MessageIcon::Information,
-                                      MessageButtons::Ok, std::nullopt});
+    if (m_print) {
+        m_print(this);
+    }
 }
 
 void ChgView::onFont() {
@@ -350,11 +349,11 @@ void ChgView::reject() {
 }
 
 bool editViewFormat(ProgramState& state, Platform& platform, ViewFormatEdit::Relayout relayout,
-                    QWidget* parent) {
+                    QWidget* parent, std::function<void(QWidget*)> print) {
     if (!state.isOpen()) {
         return false;
     }
-    ChgView dialog(state, platform, std::move(relayout), parent);
+    ChgView dialog(state, platform, std::move(relayout), parent, std::move(print));
     dialog.exec();
     return !state.dialogCancelled;
 }

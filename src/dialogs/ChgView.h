@@ -26,8 +26,9 @@ class ProgramState;
 class ChgView : public QDialog {
     Q_OBJECT
 public:
+    // `print` opens the print window over this dialog (Print...).
     ChgView(ProgramState& state, Platform& platform, ViewFormatEdit::Relayout relayout,
-            QWidget* parent = nullptr);
+            QWidget* parent = nullptr, std::function<void(QWidget*)> print = {});
 
     void reject() override;
 
@@ -48,6 +49,7 @@ private:
     ProgramState& m_state;
     Platform& m_platform;
     ViewFormatEdit m_edit;
+    std::function<void(QWidget*)> m_print;
     // The entry each cell-content row showed before the current choice.
     std::array<int, ViewFormat::kCellRows> m_previousItem{};
 
@@ -71,8 +73,8 @@ private:
 
 // Shows "Edit Schedule Format" over `parent` for the open schedule;
 // `relayout` lays the grid out again whenever the format is applied. True when
-// the dialog was closed with OK.
+// the dialog was closed with OK. `print` opens the print window (Print...).
 bool editViewFormat(ProgramState& state, Platform& platform, ViewFormatEdit::Relayout relayout,
-                    QWidget* parent);
+                    QWidget* parent, std::function<void(QWidget*)> print = {});
 
 } // namespace kalmur

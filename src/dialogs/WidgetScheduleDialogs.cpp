@@ -12,8 +12,10 @@
 #include "Adjust.h"
 #include "PassWRD.h"
 #include "Props.h"
+#include "PrtMain.h"
 #include "editor/FindName.h"
 #include "editor/Pager.h"
+#include "editor/ReportSetupEdit.h"
 #include "files/ProgramState.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
@@ -154,8 +156,18 @@ std::optional<int> WidgetScheduleDialogs::findName(QWidget* parent,
 }
 
 bool WidgetScheduleDialogs::editViewFormat(QWidget* parent, ProgramState& state,
-                                           const std::function<void()>& relayout) {
-    return kalmur::editViewFormat(state, m_platform, relayout, parent);
+                                           const std::function<void()>& relayout,
+                                           const std::function<void(QWidget*)>& print) {
+    return kalmur::editViewFormat(state, m_platform, relayout, parent, print);
+}
+
+void WidgetScheduleDialogs::printSchedule(QWidget* parent, ProgramState& state,
+                                          const PrintDays::Grid& grid) {
+    PrtMain window(state, m_platform, grid, parent);
+    window.setReportSetup([this, &state](QWidget* over) {
+        editReportSetup(*this, m_platform, state, ReportKind::Schedule, over);
+    });
+    window.exec();
 }
 
 bool WidgetScheduleDialogs::editCoverageLine(QWidget* parent, ProgramState& state, int line) {

@@ -25,8 +25,9 @@ public:
     std::optional<QDate> changePage(QWidget* parent, const PagerRules& rules,
                                     QDate firstShown) override;
     std::optional<int> findName(QWidget* parent, const QList<FindNameEntry>& rows) override;
-    bool editViewFormat(QWidget* parent, ProgramState& state,
-                        const std::function<void()>& relayout) override;
+    bool editViewFormat(QWidget* parent, ProgramState& state, const std::function<void()>& relayout,
+                        const std::function<void(QWidget*)>& print) override;
+    void printSchedule(QWidget* parent, ProgramState& state, const PrintDays::Grid& grid) override;
     bool editCoverageLine(QWidget* parent, ProgramState& state, int line) override;
     bool reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
                      ReportSetup& working) override;

@@ -35,6 +35,20 @@ void MainForm::createMenus() {
         connect(action, &QAction::triggered, this, command);
         return action;
     };
+    // The print window over `over`, for the days and the current day of the
+    // grid; the model is written out before and the grid read again after.
+    auto print = [this](QWidget* over) {
+        if (!m_state.isOpen()) {
+            return;
+        }
+        const Schedule& s = m_state.schedule();
+        PrintDays::Grid grid;
+        grid.firstShown = s.dateOfDay(s.window().dayNumber(1));
+        grid.daysOnScreen = s.windowLength();
+        grid.currentDay = s.dateOfDay(s.window().dayNumber(cursorColumn()));
+        grid.taggedDays = selectionLast() - selectionFirst() + 1;
+        m_reports->run([&] { m_dialogs.printSchedule(over, m_state, grid); });
+    };
 
     m_fileMenu = menu("MenuFile", tr("&File"));
     connect(addItem(m_fileMenu, "File_New", tr("&New...")), &QAction::triggered, this,
@@ -50,7 +64,7 @@ void MainForm::createMenus() {
     m_saveAs = addItem(m_fileMenu, "File_SaveAs", tr("Save &As..."), {}, false);
     connect(m_saveAs, &QAction::triggered, this, [this] { m_files->saveAs(); });
     m_fileMenu->addSeparator();
-    later(addItem(m_fileMenu, "File_Print", tr("Print...")));
+    run(addItem(m_fileMenu, "File_Print", tr("Print...")), [this, print] { print(this); });
     run(addItem(m_fileMenu, "File_PrintSetup", tr("Printer Setup...")),
         [this] { m_dialogs.choosePrinter(this); });
     m_fileMenu->addSeparator();
@@ -110,9 +124,11 @@ void MainForm::createMenus() {
         m_viewFormats[static_cast<std::size_t>(i)] = a;
     }
     m_viewMenu->addSeparator();
-    m_viewChange =
-        run(addItem(m_viewMenu, "View_Change", tr("&Edit Schedule Format (undefined)")),
-            [this] { m_dialogs.editViewFormat(this, m_state, [this] { layoutView(); }); });
+    m_viewChange = run(addItem(m_viewMenu, "View_Change", tr("&Edit Schedule Format (undefined)")),
+                       [this, print] {
+                           m_dialogs.editViewFormat(
+                               this, m_state, [this] { layoutView(); }, print);
+                       });
 
     m_defineMenu = menu("MenuDefine", tr("&Define"));
     run(addItem(m_defineMenu, "Define_Shifts", tr("&Shifts")), [this] {
@@ -135,8 +151,9 @@ void MainForm::createMenus() {
             });
 
     m_reportsMenu = menu("Menu_Reports", tr("&Reports"));
-    m_reportCurrent = later(addItem(m_reportsMenu, "Report_Current", tr("untitled"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_P)));
+    m_reportCurrent = run(addItem(m_reportsMenu, "Report_Current", tr("untitled"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_P)),
+                          [this, print] { print(this); });
     later(addItem(m_reportsMenu, "Report_Legend", tr("Legend")));
     later(addItem(m_reportsMenu, "Report_Query", tr("Query")));
     QMenu* personal = m_reportsMenu->addMenu(tr("Personal Schedules"));

@@ -3,6 +3,7 @@
 #include "PagerRules.h"
 #include "ReportSetupEdit.h"
 #include "files/ScheduleLocation.h"
+#include "reports/PrintDays.h"
 
 #include <QDate>
 #include <QList>
@@ -74,9 +75,14 @@ public:
     virtual std::optional<int> findName(QWidget* parent, const QList<FindNameEntry>& rows) = 0;
     // "Edit Schedule Format" for the current view format. `relayout` lays the
     // grid out again; the dialog calls it each time it applies the format
-    // (Apply, OK, Print... and Cancel). True when closed with OK.
+    // (Apply, OK, Print... and Cancel); its "Print..." opens `print` over
+    // itself. True when closed with OK.
     virtual bool editViewFormat(QWidget* parent, ProgramState& state,
-                                const std::function<void()>& relayout) = 0;
+                                const std::function<void()>& relayout,
+                                const std::function<void(QWidget*)>& print) = 0;
+    // "Print": the schedule report for the days and current day of `grid`.
+    virtual void printSchedule(QWidget* parent, ProgramState& state,
+                               const PrintDays::Grid& grid) = 0;
     // "CoverageWatch" for coverage line `line` (1..20) of the current view
     // format: true when OK stored it (the caller redraws the captions and
     // recounts the totals).

@@ -517,3 +517,26 @@ TEST_F(MainFormTest, PrinterSetupOpensThePrinterChoiceWithOrWithoutASchedule) {
     EXPECT_EQ(dialogs.printerSetups.opened(), 1);
     EXPECT_TRUE(platform.messages.empty()); // no "not available yet"
 }
+
+TEST_F(MainFormTest, PrintFromTheMenusAndTheViewFormatDialogOpensThePrintWindowForTheGrid) {
+    openNew("print.kmr");
+    form.selectCell(1, 3);
+    dialogs.prints.push({});
+    action("Report_Current")->trigger();
+    dialogs.prints.push({});
+    action("File_Print")->trigger();
+    dialogs.viewEdits.push([&](ProgramState&, const std::function<void()>&) {
+        dialogs.prints.push({});
+        dialogs.viewPrint(&form);
+        return true;
+    });
+    action("View_Change")->trigger();
+    ASSERT_EQ(dialogs.printGrids.size(), 3u);
+    for (const PrintDays::Grid& grid : dialogs.printGrids) {
+        EXPECT_EQ(grid.firstShown, QDate(1997, 1, 1));
+        EXPECT_EQ(grid.daysOnScreen, 28);
+        EXPECT_EQ(grid.currentDay, QDate(1997, 1, 3));
+        EXPECT_EQ(grid.taggedDays, 1);
+    }
+    EXPECT_TRUE(platform.messages.empty());
+}

@@ -74,6 +74,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     using SetupEdit = std::function<bool(kalmur::ReportSetup&)>;
     DialogScript<SetupEdit> reportSetups{"report setup"};
     DialogScript<Shown> printerSetups{"printer setup"};
+    DialogScript<Shown> prints{"print window"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -83,6 +84,8 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     QList<kalmur::FindNameEntry> nameRows;
     std::vector<int> coverageLines;             // the line each coverage watch was opened for
     std::vector<kalmur::ReportKind> setupKinds; // the report each setup was opened for
+    std::function<void(QWidget*)> viewPrint;    // the view-format dialog's "Print..."
+    std::vector<kalmur::PrintDays::Grid> printGrids;
 
     std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
                                                            kalmur::ProgramState&) override {
@@ -110,9 +113,16 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
         return edit && edit(state);
     }
     bool editViewFormat(QWidget*, kalmur::ProgramState& state,
-                        const std::function<void()>& relayout) override {
+                        const std::function<void()>& relayout,
+                        const std::function<void(QWidget*)>& print) override {
+        viewPrint = print;
         const ViewEdit edit = viewEdits.take({});
         return edit && edit(state, relayout);
+    }
+    void printSchedule(QWidget*, kalmur::ProgramState&,
+                       const kalmur::PrintDays::Grid& grid) override {
+        printGrids.push_back(grid);
+        prints.take({});
     }
     std::optional<QDate> changePage(QWidget*, const kalmur::PagerRules& rules,
                                     QDate firstShown) override {

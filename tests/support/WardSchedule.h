@@ -11,8 +11,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-struct WardSchedule : OpenSchedule {
-    explicit WardSchedule(int names = 3) {
+inline void furnishWard(kalmur::Schedule& s, int names) {
+    {
         kalmur::EmployeeTable& e = s.employees();
         for (int r = 1; r <= names; ++r) {
             e.names[std::size_t(r - 1)] = QStringLiteral("Name %1").arg(r, 3, 10, QLatin1Char('0'));
@@ -32,6 +32,7 @@ struct WardSchedule : OpenSchedule {
         line.shiftMarks = {};
         line.shiftMarks[1] = 1;
         f.reportSetup.title = QStringLiteral("Ward 3");
+        f.reportSetup.useScreenFont = false;
         f.reportSetup.fontName = QStringLiteral("Arial");
         f.reportSetup.fontSize = 8;
         f.reportSetup.shadePercent = 10;
@@ -39,6 +40,10 @@ struct WardSchedule : OpenSchedule {
         f.reportSetup.shadeCoverage = true;
         f.reportSetup.margins = {360, 360, 360, 360};
     }
+}
+
+struct WardSchedule : OpenSchedule {
+    explicit WardSchedule(int names = 3) { furnishWard(s, names); }
 };
 
 // The text of a PDF as pdftotext reads it (in reading order, one page after

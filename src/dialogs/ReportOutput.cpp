@@ -1,0 +1,134 @@
+#include "ReportOutput.h"
+
+#include "platform/Platform.h"
+#include "reports/PdfDevice.h"
+
+#include <QLocale>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace kalmur {
+
+namespace {
+
+QPageSize localePaper(std::optional<bool> letter) {
+    const bool us = letter ? *letter : QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageSize(us ? QPageSize::Letter : QPageSize::A4);
+}
+
+class PrinterOutput : public ReportOutput, PrinterControls {
+public:
+    explicit PrinterOutput(QPrinter& printer)
+        : m_printer(printer) {}
+    QPagedPaintDevice& device() override { return m_printer; }
+    PrinterControls& controls() override { return *this; }
+    bool failed() const override { return m_printer.printerState() == QPrinter::Error; }
+
+    bool setPortrait(bool portrait) override {
+        return m_printer.setPageOrientation(portrait ? QPageLayout::Portrait
+                                                     : QPageLayout::Landscape);
+    }
+    bool setQuality(int quality) override {
+        const int dpi = qualityResolution(quality);
+        const QList<int> offered = QPrinterInfo(m_printer).supportedResolutions();
+        if (!offered.isEmpty() && !offered.contains(dpi)) {
+            return false;
+        }
+        m_printer.setResolution(dpi);
+        return true;
+    }
+
+private:
+    QPrinter& m_printer;
+};
+
+class OwnedPrinterOutput : public PrinterOutput {
+public:
+    explicit OwnedPrinterOutput(std::unique_ptr<QPrinter> printer)
+        : PrinterOutput(*printer)
+        , m_owned(std::move(printer)) {}
+
+private:
+    std::unique_ptr<QPrinter> m_owned;
+};
+
+class PdfOutput : public ReportOutput {
+public:
+    PdfOutput(const QString& path, std::optional<bool> letter)
+        : m_pdf(path, letter) {}
+    QPagedPaintDevice& device() override { return m_pdf.writer(); }
+    PrinterControls& controls() override { return m_pdf; }
+    bool failed() const override { return false; }
+
+private:
+    PdfDevice m_pdf;
+};
+
+bool onPdfFilePrinter(Platform& platform) {
+    const std::optional<InstalledPrinter> current = platform.currentPrinter();
+    return !current || *current == pdfFilePrinter();
+}
+
+std::unique_ptr<QPrinter> systemPrinter(Platform& platform) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const QPrinterInfo info = QPrinterInfo::printerInfo(platform.currentPrinter()->name);
+    if (!info.isNull()) {
+        printer->setPrinterName(info.printerName());
+    }
+    return printer;
+}
+
+} // namespace
+
+std::unique_ptr<ReportOutput> ReportOutput::open(Platform& platform, QWidget* parent,
+                                                 const QString& suggestedPdf) {
+    if (onPdfFilePrinter(platform)) {
+        const std::optional<QString> path = platform.pdfFileName(parent, suggestedPdf);
+        if (!path || path->isEmpty()) {
+            return nullptr;
+        }
+        return pdfFile(*path);
+    }
+    return std::make_unique<OwnedPrinterOutput>(systemPrinter(platform));
+}
+
+std::unique_ptr<ReportOutput> ReportOutput::pdfFile(const QString& path,
+                                                    std::optional<bool> letter) {
+    return std::make_unique<PdfOutput>(path, letter);
+}
+
+std::unique_ptr<ReportOutput> ReportOutput::printer(QPrinter& target) {
+    return std::make_unique<PrinterOutput>(target);
+}
+
+std::unique_ptr<QPrinter> ReportOutput::previewPrinter(Platform& platform) {
+    if (!onPdfFilePrinter(platform)) {
+        return systemPrinter(platform);
+    }
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageLayout(
+        QPageLayout(localePaper(std::nullopt), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    return printer;
+}
+
+std::optional<PrintFonts> applySetupToPrinter(Platform& platform, QWidget* parent,
+                                              const PrintSetup& setup, PrinterControls& printer) {
+    const AppliedSetup applied = applySetup(setup, printer, [&](const QString& text) {
+        return platform.warn(parent, {text, QStringLiteral("Warning"), MessageIcon::Exclamation,
+                                      MessageButtons::OkCancel, std::nullopt}) == MessageAnswer::Ok;
+    });
+    if (!applied.ok() && !applied.error.isEmpty()) {
+        platform.warn(parent, {applied.error, QStringLiteral("Error"), MessageIcon::Exclamation,
+                               MessageButtons::Ok, std::nullopt});
+    }
+    return applied.fonts;
+}
+
+void showPrinterError(Platform& platform, QWidget* parent) {
+    platform.warn(parent, {SetupMessages::kPrinterError, QStringLiteral("Printer Error"),
+                           MessageIcon::Exclamation, MessageButtons::Ok, std::nullopt});
+}
+
+} // namespace kalmur
