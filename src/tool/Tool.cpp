@@ -1,6 +1,7 @@
 #include "Tool.h"
 
 #include "CoverageCsv.h"
+#include "PrintCommand.h"
 #include "ScheduleJson.h"
 #include "ToolSession.h"
 #include "files/conversion/OldScheduleConversion.h"
@@ -77,6 +78,12 @@ const QList<Command>& commands() {
          1,
          {"--start", "--days", "--format"},
          {}},
+        {"print",
+         PrintCommand::kUsage,
+         PrintCommand::kSummary,
+         1,
+         {"--report", "--pdf", "--start", "--days", "--month", "--rows", "--format", "--paper"},
+         {"--screen", "--blank"}},
     };
     return list;
 }
@@ -482,6 +489,9 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (name == QLatin1String("convert")) {
         return runner.runConvert(a);
+    }
+    if (name == QLatin1String("print")) {
+        return PrintCommand::run(a.positional[0], a.values, a.flags, out, err);
     }
     return runner.runInfo(a);
 }

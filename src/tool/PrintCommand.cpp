@@ -1,0 +1,174 @@
+#include "PrintCommand.h"
+
+#include "ToolSession.h"
+#include "model/patterns/DateText.h"
+#include "model/schedule/Schedule.h"
+#include "reports/PdfDevice.h"
+#include "reports/PrintDays.h"
+#include "reports/ScheduleReportPrinter.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
+
+namespace kalmur::PrintCommand {
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kRefused = 1;
+constexpr int kUsageError = 2;
+
+// A list of display rows such as "1,3-7"; nothing when it is not one.
+std::optional<std::vector<int>> readRows(const QString& text) {
+    std::vector<int> rows;
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QStringList ends = part.trimmed().split(QLatin1Char('-'));
+        bool firstOk = false;
+        bool lastOk = false;
+        const int first = ends.value(0).toInt(&firstOk);
+        const int last = ends.size() == 2 ? ends[1].toInt(&lastOk) : first;
+        if (!firstOk || ends.size() > 2 || (ends.size() == 2 && !lastOk) || first < 1 ||
+            last > EmployeeTable::kRows || last < first) {
+            return std::nullopt;
+        }
+        for (int r = first; r <= last; ++r) {
+            rows.push_back(r);
+        }
+    }
+    return rows;
+}
+
+struct Request {
+    std::optional<PrintDays::Range> range; // nothing: the days on screen
+    std::optional<std::vector<int>> rows;  // nothing: every row with a name
+    std::optional<bool> letter;
+    int format = 0; // 0: the current one
+};
+
+} // namespace
+
+int run(const QString& archive, const QMap<QString, QString>& values, const QStringList& flags,
+        QTextStream&, QTextStream& err) {
+    auto usage = [&](const QString& message) {
+        err << "kalmur-tool: " << message << "\nusage: kalmur-tool " << kUsage << Qt::endl;
+        return kUsageError;
+    };
+    auto refuse = [&](const QString& message) {
+        err << "kalmur-tool: " << message << Qt::endl;
+        return kRefused;
+    };
+    const QString report = values.value(QStringLiteral("--report"));
+    if (report != QLatin1String("schedule")) {
+        return usage(report.isEmpty() ? QStringLiteral("print needs --report schedule")
+                                      : QStringLiteral("unknown report ") + report);
+    }
+    const QString pdf = values.value(QStringLiteral("--pdf"));
+    if (pdf.isEmpty()) {
+        return usage(QStringLiteral("print needs --pdf OUT.pdf"));
+    }
+    const bool byDays =
+        values.contains(QStringLiteral("--start")) || values.contains(QStringLiteral("--days"));
+    const bool byMonth = values.contains(QStringLiteral("--month"));
+    const bool screen = flags.contains(QStringLiteral("--screen"));
+    if (int(byDays) + int(byMonth) + int(screen) > 1) {
+        return usage(QStringLiteral("choose one of --start/--days, --month and --screen"));
+    }
+    Request request;
+    if (byDays) {
+        if (!values.contains(QStringLiteral("--start")) ||
+            !values.contains(QStringLiteral("--days"))) {
+            return usage(QStringLiteral("--start and --days go together"));
+        }
+        const QString startText = values.value(QStringLiteral("--start"));
+        const QDate start = QDate::fromString(startText, Qt::ISODate);
+        if (!start.isValid()) {
+            return refuse(PrintDays::dateError(startText));
+        }
+        const int days = values.value(QStringLiteral("--days")).toInt();
+        if (const QString e = PrintDays::daysError(days); !e.isEmpty()) {
+            return refuse(e);
+        }
+        request.range = PrintDays::Range{start, days};
+    } else if (byMonth) {
+        const QString monthText = values.value(QStringLiteral("--month"));
+        const QDate first = QDate::fromString(monthText + QStringLiteral("-01"), Qt::ISODate);
+        if (!first.isValid()) {
+            return usage(QStringLiteral("--month takes YYYY-MM, not ") + monthText);
+        }
+        request.range = PrintDays::Range{first, first.daysInMonth()};
+    }
+    if (values.contains(QStringLiteral("--rows"))) {
+        request.rows = readRows(values.value(QStringLiteral("--rows")));
+        if (!request.rows) {
+            return usage(QStringLiteral("--rows takes display rows 1 to 200 such as 1,3-7"));
+        }
+    }
+    if (values.contains(QStringLiteral("--paper"))) {
+        const QString paper = values.value(QStringLiteral("--paper")).toLower();
+        if (paper != QLatin1String("letter") && paper != QLatin1String("a4")) {
+            return usage(QStringLiteral("--paper takes letter or a4"));
+        }
+        request.letter = paper == QLatin1String("letter");
+    }
+    if (values.contains(QStringLiteral("--format"))) {
+        bool isNumber = false;
+        request.format = values.value(QStringLiteral("--format")).toInt(&isNumber);
+        if (!isNumber || request.format < 1 || request.format > ViewFormat::kCount) {
+            return refuse(QStringLiteral("--format must be a view format number 1 to 5"));
+        }
+    }
+
+    if (QFileInfo(archive).suffix().compare(QLatin1String("kmr"), Qt::CaseInsensitive) != 0 ||
+        !QFileInfo(archive).isFile()) {
+        return refuse(archive + QStringLiteral(": no such schedule file"));
+    }
+    ToolSession session;
+    if (const QString e = session.open(archive); !e.isEmpty()) {
+        return refuse(e);
+    }
+    const Schedule& schedule = session.schedule();
+    std::optional<ViewFormat> format = schedule.viewFormat();
+    if (request.format != 0 && request.format != schedule.viewFormatNumber()) {
+        format = schedule.readViewFormat(request.format);
+    }
+    if (!format || !format->isUsed()) {
+        return refuse(QStringLiteral("view format %1 is not in use").arg(request.format));
+    }
+    const PrintDays::Range range = request.range.value_or(
+        PrintDays::Range{schedule.dateOfDay(schedule.window().dayNumber(1)),
+                         std::clamp<int>(format->daysOnScreen, 1, ViewFormat::kMaxDaysOnScreen)});
+    std::vector<int> rows;
+    if (request.rows) {
+        rows = *request.rows;
+    } else {
+        for (int r = 1; r <= EmployeeTable::kRows; ++r) {
+            rows.push_back(r);
+        }
+    }
+    const std::optional<ScheduleReportData> data =
+        ScheduleReportData::collect(schedule, *format, range.start, range.days, rows,
+                                    flags.contains(QStringLiteral("--blank")));
+    if (!data) {
+        return refuse(schedule.errorString());
+    }
+
+    const PrintSetup setup = PrintSetup::prepare(format->reportSetup, &*format);
+    PdfDevice device(pdf, request.letter);
+    const AppliedSetup applied = applySetup(setup, device, [&](const QString& warning) {
+        err << "kalmur-tool: " << warning << Qt::endl;
+        return true;
+    });
+    if (!applied.ok()) {
+        return refuse(applied.error);
+    }
+    ScheduleReportPrinter printer(schedule, *format, *data, setup, *applied.fonts,
+                                  QDateTime::currentDateTime());
+    if (printer.print(device.writer()) != RunOutcome::Done) {
+        return refuse(pdf + QStringLiteral(": the PDF file could not be written"));
+    }
+    return kOk;
+}
+
+} // namespace kalmur::PrintCommand
