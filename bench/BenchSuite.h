@@ -49,6 +49,8 @@ public:
     void measureInProcess();
     void measureMemory();
     void measureCoverage();
+    // The schedule report to PDF against LibreOffice (skipped without soffice).
+    void measurePrint();
 
     // Rows and notes measured elsewhere (the main window), added to the table.
     void append(const std::vector<ResultRow>& rows, const QStringList& notes);

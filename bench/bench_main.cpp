@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption only(
         {QStringLiteral("only")},
         QStringLiteral("comma-separated subset of "
-                       "open,save,rebuild,inprocess,memory,coverage,window,startup"),
+                       "open,save,rebuild,inprocess,memory,coverage,print,window,startup"),
         QStringLiteral("LIST"));
     parser.addOptions({work, tool, program, rounds, only});
     parser.process(app);
@@ -83,10 +83,10 @@ int main(int argc, char** argv) {
                        ? parser.value(tool)
                        : QCoreApplication::applicationDirPath() + QStringLiteral("/kalmur-tool");
     options.rounds = parser.value(rounds).toInt();
-    const QStringList parts = parser.isSet(only)
-                                  ? parser.value(only).split(QLatin1Char(','))
-                                  : QStringList{"open",   "save",     "rebuild", "inprocess",
-                                                "memory", "coverage", "window",  "startup"};
+    const QStringList parts =
+        parser.isSet(only) ? parser.value(only).split(QLatin1Char(','))
+                           : QStringList{"open",     "save",  "rebuild", "inprocess", "memory",
+                                         "coverage", "print", "window",  "startup"};
 
     BenchSuite suite(options);
     if (const QString e = suite.prepare(); !e.isEmpty()) {
@@ -114,6 +114,9 @@ int main(int argc, char** argv) {
     }
     if (parts.contains(QLatin1String("coverage"))) {
         suite.measureCoverage();
+    }
+    if (parts.contains(QLatin1String("print"))) {
+        suite.measurePrint();
     }
     if (parts.contains(QLatin1String("window")) || parts.contains(QLatin1String("startup"))) {
         WindowBench::Options windowOptions;
