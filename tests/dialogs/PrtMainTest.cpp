@@ -9,8 +9,11 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 using namespace kalmur;
 
@@ -74,6 +77,18 @@ TEST_F(PrtMainTest, OffersTheNamedRowsAndPrintsOnlyOnceOneIsChosen) {
     EXPECT_EQ(window->selectedRows(), (std::vector<int>{1, 2, 3}));
     control<QPushButton>("ClearAll")->click();
     EXPECT_FALSE(control<QPushButton>("ButtonPreview")->isEnabled());
+
+    // The preview shows the pages of the chosen names.
+    control<QPushButton>("SelectAll")->click();
+    int previewPages = 0;
+    QTimer::singleShot(0, [&] {
+        auto* preview = window->findChild<QPrintPreviewDialog*>(QStringLiteral("PrintPreview"));
+        ASSERT_NE(preview, nullptr);
+        previewPages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+        preview->reject();
+    });
+    control<QPushButton>("ButtonPreview")->click();
+    EXPECT_EQ(previewPages, 1);
 
     int edits = 0;
     window->setReportSetup([&](QWidget*) {
