@@ -1,6 +1,7 @@
 #include "ReportOutput.h"
 
 #include "platform/Platform.h"
+#include "platform/Spooler.h"
 #include "reports/PdfDevice.h"
 
 #include <QLocale>
@@ -43,11 +44,23 @@ private:
     QPrinter& m_printer;
 };
 
+// A run on the current printer. Qt calls a document handed to the CUPS
+// spooler done whether the spooler took it or not, so once the document has
+// ended (the printer is idle again) the spooler's own answer counts too.
 class OwnedPrinterOutput : public PrinterOutput {
 public:
     explicit OwnedPrinterOutput(std::unique_ptr<QPrinter> printer)
         : PrinterOutput(*printer)
         , m_owned(std::move(printer)) {}
+
+    bool failed() const override {
+        if (PrinterOutput::failed()) {
+            return true;
+        }
+        return m_owned->printerState() == QPrinter::Idle &&
+               m_owned->outputFormat() == QPrinter::NativeFormat &&
+               Spooler::lastRequestFailure().has_value();
+    }
 
 private:
     std::unique_ptr<QPrinter> m_owned;

@@ -3,15 +3,18 @@
 // PDF with its text, and a scheduler that stops during a run is a failure the
 // program can see, not a hang.
 #include "support/PrivateCups.h"
+#include "support/ScriptedPlatform.h"
+#include "support/WardSchedule.h"
 
+#include "dialogs/ReportOutput.h"
 #include "dialogs/SetPrt.h"
 #include "platform/DesktopPlatform.h"
 #include "platform/Spooler.h"
+#include "reports/ScheduleReportPrinter.h"
 
 #include <QListWidget>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -24,13 +27,6 @@ namespace {
 
 const QString kQueue = QStringLiteral("KalmurPdf");
 const QString kLocation = QStringLiteral("Ward office");
-
-QString pdfText(const QString& pdf) {
-    QProcess tool;
-    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    tool.waitForFinished();
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
 
 class SpoolerTest : public ::testing::Test {
 protected:
@@ -115,4 +111,50 @@ TEST_F(SpoolerTest, ASchedulerStoppedDuringARunIsAFailureNotAHang) {
     }
     ASSERT_TRUE(cups->start()) << cups->error().toStdString();
     EXPECT_EQ(cups->mark().pdfs, before.pdfs);
+}
+
+TEST_F(SpoolerTest, TheScheduleReportArrivesThroughTheSpoolerAndAStopIsAPrinterError) {
+    WardSchedule ward;
+    const Schedule& s = ward.s;
+    const ViewFormat& f = s.viewFormat();
+    const auto data = ScheduleReportData::collect(s, f, QDate(1997, 1, 1), 2, {1, 2, 3}, false);
+    ASSERT_TRUE(data.has_value());
+    const PrintSetup setup = PrintSetup::prepare(f.reportSetup, &f);
+    ScriptedPlatform platform;
+    platform.current = InstalledPrinter{kQueue, kLocation};
+    // One run of the report on the current printer; the scheduler is stopped
+    // after the first part of the page when asked.
+    const auto run = [&](bool stopMidRun) {
+        const std::unique_ptr<ReportOutput> output = ReportOutput::open(platform, nullptr, {});
+        EXPECT_TRUE(output);
+        const auto fonts = applySetupToPrinter(platform, nullptr, setup, output->controls());
+        EXPECT_TRUE(fonts);
+        ScheduleReportPrinter printer(s, f, *data, setup, *fonts, QDateTime());
+        RunHooks hooks;
+        hooks.failed = [&] {
+            return output->failed();
+        };
+        hooks.goOn = [&] {
+            if (stopMidRun) {
+                cups->stop();
+                stopMidRun = false;
+            }
+            return true;
+        };
+        return printer.print(output->device(), hooks);
+    };
+    const PrivateCups::Mark before = cups->mark();
+    ASSERT_EQ(run(false), RunOutcome::Done);
+    const QString pdf = cups->waitForPdf(before);
+    ASSERT_FALSE(pdf.isEmpty()) << cups->logTail().toStdString();
+    const QString text = pdfText(pdf);
+    for (const char* expected : {"Ward 3", "Name 001", "Nights", "Day shift", "Training"}) {
+        EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected << "\n"
+                                                            << text.toStdString();
+    }
+
+    const PrivateCups::Mark beforeStop = cups->mark();
+    EXPECT_EQ(run(true), RunOutcome::PrinterError);
+    ASSERT_TRUE(cups->start()) << cups->error().toStdString();
+    EXPECT_EQ(cups->mark().pdfs, beforeStop.pdfs);
 }
