@@ -1,6 +1,7 @@
 #include "BenchSuite.h"
 
 #include "Measure.h"
+#include "editor/CopyMultiple.h"
 #include "files/ScheduleArchive.h"
 #include "model/schedule/Members.h"
 #include "model/schedule/Schedule.h"
@@ -499,6 +500,57 @@ void BenchSuite::measureCoverage() {
                            .arg(written.readAll().count('\n'))
                            .arg(bytes(QFileInfo(csv).size())));
     }
+}
+
+void BenchSuite::measureCopyMultiple() {
+    const QString working = path(QStringLiteral("mcopy/working"));
+    const QString source = path(QStringLiteral("mcopy/source"));
+    const QString copied = path(QStringLiteral("mcopy/copied"));
+    freshDirectory(working);
+    freshDirectory(source);
+    OpenSchedule s(working);
+    if (!s.open(m_archive) || !runChild({"unzip", "-q", m_archive, "-d", source}).succeeded()) {
+        m_rows.push_back(
+            {QStringLiteral("Copy multiple"), QStringLiteral("failed"), {}, {}, {}, {}});
+        return;
+    }
+    Schedule& schedule = s.schedule;
+    // Every kind of content, overwriting: each target cell and note is written.
+    CopyMultipleJob job;
+    job.start = schedule.startDate();
+    job.days = 14;
+    for (int row = 1; row <= EmployeeTable::kRows; ++row) {
+        job.rows.append(row);
+    }
+    job.destinations = CopyMultiple::destinations(job.start, job.days, schedule.endDate());
+    job.options = PasteOptions::firstUse();
+    job.options.overwrite = true;
+    const int named = static_cast<int>(CopyMultiple::names(schedule.employees()).size());
+    int written = 0;
+    const PairTimes pair = alternate(
+        m_options.rounds,
+        [&] {
+            const Stopwatch clock;
+            const CopyMultipleResult result = CopyMultiple::run(schedule, job);
+            const double seconds = clock.seconds();
+            written = result.daysWritten;
+            return result.ok ? seconds : -1.0;
+        },
+        [&] {
+            if (!freshDirectory(copied)) {
+                return -1.0;
+            }
+            const ChildRun run = runChild({"cp", memberPath(source, Member::Days), copied});
+            return run.succeeded() ? run.seconds : -1.0;
+        });
+    addPair(QStringLiteral("Copy multiple, 14 days x %1 employees onto %2 destinations (flush, "
+                           "copy, reload window) vs cp of the day file")
+                .arg(named)
+                .arg(job.destinations.size()),
+            pair, 1.5, QStringLiteral("<= 1.5x"));
+    m_notes.append(QStringLiteral("Copy multiple rewrote %1 day records and left %2 notes.")
+                       .arg(written)
+                       .arg(schedule.noteCount()));
 }
 
 QString BenchSuite::table() const {

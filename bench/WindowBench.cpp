@@ -77,6 +77,12 @@ struct NoDialogs : ScheduleDialogs {
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
     bool editCoverageLine(QWidget*, ProgramState&, int) override { return false; }
+    std::optional<PasteOptions> selectivePaste(QWidget*, const PasteOptions&) override {
+        return {};
+    }
+    std::optional<CopyMultipleJob> copyMultiple(QWidget*, const CopyMultipleSetup&) override {
+        return {};
+    }
     void about(QWidget*) override {}
 };
 

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption only(
         {QStringLiteral("only")},
         QStringLiteral("comma-separated subset of "
-                       "open,save,rebuild,inprocess,memory,coverage,print,window,startup"),
+                       "open,save,rebuild,inprocess,memory,coverage,print,mcopy,window,startup"),
         QStringLiteral("LIST"));
     parser.addOptions({work, tool, program, rounds, only});
     parser.process(app);
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     const QStringList parts =
         parser.isSet(only) ? parser.value(only).split(QLatin1Char(','))
                            : QStringList{"open",     "save",  "rebuild", "inprocess", "memory",
-                                         "coverage", "print", "window",  "startup"};
+                                         "coverage", "print", "mcopy",   "window",    "startup"};
 
     BenchSuite suite(options);
     if (const QString e = suite.prepare(); !e.isEmpty()) {
@@ -114,6 +114,9 @@ int main(int argc, char** argv) {
     }
     if (parts.contains(QLatin1String("coverage"))) {
         suite.measureCoverage();
+    }
+    if (parts.contains(QLatin1String("mcopy"))) {
+        suite.measureCopyMultiple();
     }
     if (parts.contains(QLatin1String("print"))) {
         suite.measurePrint();

@@ -5,7 +5,9 @@
 #include "Cover2.h"
 #include "DefExp.h"
 #include "DefShft2.h"
+#include "Mcopy.h"
 #include "PGSetup.h"
+#include "SelPaste.h"
 #include "SetPrt.h"
 
 #include "About.h"
@@ -185,6 +187,26 @@ void WidgetScheduleDialogs::choosePrinter(QWidget* parent) {
     SetPrt dialog(m_platform, parent);
     NormalPointer pointer;
     dialog.exec();
+}
+
+std::optional<PasteOptions> WidgetScheduleDialogs::selectivePaste(QWidget* parent,
+                                                                  const PasteOptions& current) {
+    SelPaste dialog(current, parent);
+    Placement::centreOver(&dialog, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.chosen();
+}
+
+std::optional<CopyMultipleJob> WidgetScheduleDialogs::copyMultiple(QWidget* parent,
+                                                                   const CopyMultipleSetup& setup) {
+    Mcopy dialog(setup, m_platform, parent);
+    Placement::centreOver(&dialog, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.job();
 }
 
 void WidgetScheduleDialogs::about(QWidget* parent) {

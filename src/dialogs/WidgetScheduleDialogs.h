@@ -32,6 +32,10 @@ public:
     bool reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
                      ReportSetup& working) override;
     void choosePrinter(QWidget* parent) override;
+    std::optional<PasteOptions> selectivePaste(QWidget* parent,
+                                               const PasteOptions& current) override;
+    std::optional<CopyMultipleJob> copyMultiple(QWidget* parent,
+                                                const CopyMultipleSetup& setup) override;
     void about(QWidget* parent) override;
 
 private:

@@ -152,7 +152,8 @@ EditOutcome EditCommands::cut(const EditSelection& selection) {
     return apply(selection, "&Undo Cut", clearCell);
 }
 
-EditOutcome EditCommands::paste(const EditSelection& selection) {
+template <typename Rule>
+EditOutcome EditCommands::pasteWith(const EditSelection& selection, Rule rule) {
     if (m_clipboard.empty()) {
         return {};
     }
@@ -160,18 +161,28 @@ EditOutcome EditCommands::paste(const EditSelection& selection) {
     // whatever its length, as far as the schedule reaches.
     EditSelection target = selection;
     target.lastDay = selection.firstDay + static_cast<int>(m_clipboard.size()) - 1;
-    return apply(target, "&Undo Paste", [this, &selection](Cell& c, int slot, int day) {
+    return apply(target, "&Undo Paste", [this, &selection, &rule](Cell& c, int slot, int day) {
         const ClipDay& clip = m_clipboard[static_cast<std::size_t>(day - selection.firstDay)];
-        c.shift = clip.cell.shift;
-        c.onCall = clip.cell.onCall;
-        c.explanation = clip.cell.explanation;
-        if (clip.hasNote) {
+        const PastedCell pasted = rule(clip.cell, clip.hasNote, c);
+        c = pasted.cell;
+        if (pasted.note == NoteStep::Write) {
             m_schedule.setCellOfDay(slot, day, c);
             m_schedule.writeNoteOfDay(slot, day, clip.noteText);
             c = m_schedule.cellOfDay(slot, day);
-        } else {
+        } else if (pasted.note == NoteStep::Hide) {
             c.note = hidden(c.note);
         }
+    });
+}
+
+EditOutcome EditCommands::paste(const EditSelection& selection) {
+    return pasteWith(selection, pasteAll);
+}
+
+EditOutcome EditCommands::pasteSelective(const EditSelection& selection,
+                                         const PasteOptions& options) {
+    return pasteWith(selection, [&options](const Cell& clip, bool hasNote, const Cell& target) {
+        return kalmur::pasteSelective(options, clip, hasNote, target);
     });
 }
 

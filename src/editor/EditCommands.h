@@ -1,6 +1,7 @@
 #pragma once
 
 #include "KeyCodes.h"
+#include "PasteRules.h"
 #include "UndoStep.h"
 #include "model/schedule/Schedule.h"
 
@@ -63,6 +64,8 @@ public:
     // its QuickKeyTable entry (0 for none). Nothing happens on a divider row.
     // Space and a quick key on a single day move the cursor on.
     KeyEdit typed(const EditSelection& selection, GridKey key, int quickEntry);
+    // Paste of only the chosen kinds of content; undone as a paste.
+    EditOutcome pasteSelective(const EditSelection& selection, const PasteOptions& options);
     // Restores what the last changing command saved: its days, or the rows.
     EditOutcome undo();
 
@@ -89,6 +92,8 @@ private:
     // Saves the days for undo, then applies `change` to each cell.
     template <typename Change>
     EditOutcome apply(const EditSelection& selection, const char* caption, Change change);
+    template <typename Rule>
+    EditOutcome pasteWith(const EditSelection& selection, Rule rule);
     int clampedLast(const EditSelection& selection) const;
 
     Schedule& m_schedule;

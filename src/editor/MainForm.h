@@ -137,6 +137,11 @@ private:
     void commandAssign();
     void commandCopy();
     void commandPaste();
+    void commandSelectivePaste();
+    void commandCopyMultiple();
+    // The paste choices of the settings record, given their first-use values.
+    PasteOptions pasteOptions();
+    void storePasteOptions(const PasteOptions& options);
     void commandUndo();
     void explanationChosen(int number);
     void noteFocused();

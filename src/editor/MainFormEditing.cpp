@@ -88,6 +88,70 @@ void MainForm::commandPaste() {
     runCommand(m_edit.paste(editSelection()));
 }
 
+PasteOptions MainForm::pasteOptions() {
+    Schedule& s = m_state.schedule();
+    if (PasteOptions::prepare(s.settings())) {
+        s.setModified();
+    }
+    return PasteOptions::fromFlags(s.settings().pasteOptions);
+}
+
+void MainForm::storePasteOptions(const PasteOptions& options) {
+    Schedule& s = m_state.schedule();
+    if (s.settings().pasteOptions != options.flags()) {
+        s.settings().pasteOptions = options.flags();
+        s.setModified();
+        m_state.settingsChanged = true;
+    }
+}
+
+void MainForm::commandSelectivePaste() {
+    if (!m_state.isOpen() || !m_edit.hasClipboard()) {
+        return;
+    }
+    const auto chosen = m_dialogs.selectivePaste(this, pasteOptions());
+    if (!chosen) {
+        return;
+    }
+    storePasteOptions(*chosen);
+    // The paste starts on the selection's first day.
+    m_cursor.cursorToFirst();
+    select(Select::Again);
+    runCommand(m_edit.pasteSelective(editSelection(), *chosen));
+}
+
+void MainForm::commandCopyMultiple() {
+    if (!m_state.isOpen()) {
+        return;
+    }
+    Schedule& s = m_state.schedule();
+    CopyMultipleSetup setup;
+    setup.options = pasteOptions();
+    setup.names = CopyMultiple::names(s.employees());
+    setup.fileStart = s.startDate();
+    setup.fileEnd = s.endDate();
+    setup.start = CopyMultiple::openingStart(s.dateOfDay(editSelection().firstDay), setup.fileStart,
+                                             setup.fileEnd);
+    setup.days = m_cursor.selectionLast() - m_cursor.selectionFirst() + 1;
+    const auto job = m_dialogs.copyMultiple(this, setup);
+    if (!job) {
+        return;
+    }
+    storePasteOptions(job->options);
+    bool ok = false;
+    {
+        BusyCursor busy(m_platform);
+        ok = CopyMultiple::run(s, *job).ok;
+    }
+    if (!ok) {
+        warnNotWritten(m_platform, this, QStringLiteral("The copies"), s.errorString());
+    }
+    // The copies are in the day file and the window: nothing to undo.
+    fillShiftSelector();
+    repaintAll();
+    select(Select::Again);
+}
+
 void MainForm::commandUndo() {
     const EditOutcome outcome = m_edit.undo();
     if (!outcome.changed) {

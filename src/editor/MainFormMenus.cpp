@@ -84,11 +84,13 @@ void MainForm::createMenus() {
         });
     run(addItem(m_editMenu, "Edit_Copy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_Insert)),
         [this] { commandCopy(); });
-    later(addItem(m_editMenu, "Edit_Mcopy", tr("Copy &Multiple...")));
+    run(addItem(m_editMenu, "Edit_Mcopy", tr("Copy &Multiple...")),
+        [this] { commandCopyMultiple(); });
     m_paste = run(addItem(m_editMenu, "Edit_Paste", tr("&Paste"),
                           QKeySequence(Qt::SHIFT | Qt::Key_Insert), false),
                   [this] { commandPaste(); });
-    m_selPaste = later(addItem(m_editMenu, "Edit_SelPaste", tr("Paste &Selective..."), {}, false));
+    m_selPaste = run(addItem(m_editMenu, "Edit_SelPaste", tr("Paste &Selective..."), {}, false),
+                     [this] { commandSelectivePaste(); });
     run(addItem(m_editMenu, "Edit_Clear", tr("C&lear")),
         [this] { runCommand(m_edit.clear(editSelection())); });
     m_editMenu->addSeparator();

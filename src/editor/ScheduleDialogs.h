@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CopyMultiple.h"
 #include "PagerRules.h"
 #include "ReportSetupEdit.h"
 #include "files/ScheduleLocation.h"
@@ -94,6 +95,14 @@ public:
                              ReportSetup& working) = 0;
     // "Printer Setup": the printer chosen with OK becomes the current one.
     virtual void choosePrinter(QWidget* parent) = 0;
+    // "Selective Paste" showing `current`: the choices made with OK, or
+    // nothing when cancelled.
+    virtual std::optional<PasteOptions> selectivePaste(QWidget* parent,
+                                                       const PasteOptions& current) = 0;
+    // "Copy Multiple": what to copy when "&Execute" was chosen, or nothing
+    // when cancelled. The caller does the copying.
+    virtual std::optional<CopyMultipleJob> copyMultiple(QWidget* parent,
+                                                        const CopyMultipleSetup& setup) = 0;
     // "About Kalmur Pro".
     virtual void about(QWidget* parent) = 0;
 };

@@ -383,3 +383,49 @@ TEST_F(EditingTest, ThePageChangerAndFindNameOpenThroughTheDialogs) {
     QTest::mouseClick(heading, Qt::LeftButton);
     EXPECT_EQ(form.topRow() + form.cursorRow(), 151);
 }
+
+TEST_F(EditingTest, SelectivePasteAndCopyMultipleThroughTheDialogs) {
+    Schedule& s = state.schedule();
+    key(Qt::Key_D);
+    form.selectCell(1, 1);
+    action("Edit_Copy")->trigger();
+    ASSERT_TRUE(action("Edit_SelPaste")->isEnabled());
+    s.settings().pasteOptions = {}; // as a new schedule has them
+    form.selectCell(2, 3);
+    key(Qt::Key_Right, Qt::ShiftModifier);
+    const PasteOptions timeOffOnly{false, true, false, false, false, false};
+    dialogs.selectivePastes.push(timeOffOnly);
+    action("Edit_SelPaste")->trigger();
+    EXPECT_EQ(dialogs.pasteShown, PasteOptions::firstUse());
+    EXPECT_EQ(at(3, 2).shift, 0); // a shift is not time off
+    EXPECT_EQ(PasteOptions::fromFlags(s.settings().pasteOptions), timeOffOnly);
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("&Undo Paste"));
+    dialogs.selectivePastes.push(PasteOptions{true, false, false, false, false, true});
+    action("Edit_SelPaste")->trigger();
+    EXPECT_EQ(dialogs.pasteShown, timeOffOnly); // the last choices are offered again
+    EXPECT_EQ(at(3, 2).shift, 1);
+    dialogs.selectivePastes.push(std::nullopt); // Cancel pastes nothing
+    s.setCell(s.slotOfRow(2), 3, Cell{});
+    action("Edit_SelPaste")->trigger();
+    EXPECT_EQ(at(3, 2).shift, 0);
+
+    const int messages = static_cast<int>(platform.messages.size());
+    form.selectCell(1, 1);
+    dialogs.copies.push(CopyMultipleJob{QDate(1997, 1, 1),
+                                        7,
+                                        {1},
+                                        {QDate(1997, 1, 8), QDate(1997, 3, 26)},
+                                        PasteOptions::firstUse()});
+    action("Edit_Mcopy")->trigger();
+    EXPECT_EQ(dialogs.copySetup.start, QDate(1997, 1, 1));
+    EXPECT_EQ(dialogs.copySetup.days, 1);
+    EXPECT_EQ(dialogs.copySetup.options, (PasteOptions{true, false, false, false, false, true}));
+    ASSERT_EQ(dialogs.copySetup.names.size(), 30); // the divider is not offered
+    EXPECT_EQ(dialogs.copySetup.names[0].text, QStringLiteral("Person 01, "));
+    EXPECT_EQ(at(8).shift, 1);
+    EXPECT_EQ(at(85).shift, 1);
+    EXPECT_EQ(PasteOptions::fromFlags(s.settings().pasteOptions), PasteOptions::firstUse());
+    EXPECT_FALSE(action("Edit_Undo")->isEnabled());
+    EXPECT_EQ(action("Edit_Undo")->text(), QStringLiteral("Can't Undo"));
+    EXPECT_EQ(static_cast<int>(platform.messages.size()), messages);
+}

@@ -75,6 +75,8 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<SetupEdit> reportSetups{"report setup"};
     DialogScript<Shown> printerSetups{"printer setup"};
     DialogScript<Shown> prints{"print window"};
+    DialogScript<std::optional<kalmur::PasteOptions>> selectivePastes{"selective paste"};
+    DialogScript<std::optional<kalmur::CopyMultipleJob>> copies{"copy multiple"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -86,6 +88,8 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     std::vector<kalmur::ReportKind> setupKinds; // the report each setup was opened for
     std::function<void(QWidget*)> viewPrint;    // the view-format dialog's "Print..."
     std::vector<kalmur::PrintDays::Grid> printGrids;
+    kalmur::PasteOptions pasteShown;
+    kalmur::CopyMultipleSetup copySetup;
 
     std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
                                                            kalmur::ProgramState&) override {
@@ -146,6 +150,16 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
         return edit && edit(working);
     }
     void choosePrinter(QWidget*) override { printerSetups.take({}); }
+    std::optional<kalmur::PasteOptions>
+    selectivePaste(QWidget*, const kalmur::PasteOptions& current) override {
+        pasteShown = current;
+        return selectivePastes.take(std::nullopt);
+    }
+    std::optional<kalmur::CopyMultipleJob>
+    copyMultiple(QWidget*, const kalmur::CopyMultipleSetup& setup) override {
+        copySetup = setup;
+        return copies.take(std::nullopt);
+    }
     void about(QWidget*) override { aboutBoxes.take({}); }
 
 private:

@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <vector>
 
 namespace kalmur {
@@ -476,6 +477,21 @@ bool Schedule::writeDay(int dayNumber, const DayRecord& day) {
            fail(QStringLiteral("cannot write the day file"));
 }
 
+int Schedule::storedDays() const {
+    return static_cast<int>(std::min<std::int64_t>(dayCount(), m_days.recordCount()));
+}
+
+bool Schedule::writeDays(int firstDay, std::span<const std::uint8_t> records) {
+    const auto size = static_cast<std::int64_t>(DayRecord::fileSize);
+    const auto bytes = static_cast<std::int64_t>(records.size());
+    if (firstDay < 1 || bytes % size != 0 || firstDay - 1 + bytes / size > storedDays()) {
+        return false;
+    }
+    m_modified = true;
+    return bytes == 0 || m_days.writeRecords(firstDay, records) ||
+           fail(QStringLiteral("cannot write the day file"));
+}
+
 // --- notes -----------------------------------------------------------------
 
 int Schedule::noteCount() const {
@@ -497,6 +513,11 @@ bool Schedule::writeNote(int slot, int position, const QString& text) {
     }
     touch(position);
     return true;
+}
+
+bool Schedule::writeNoteField(std::int16_t& field, const QString& text) {
+    return NoteFile::write(m_notes, field, text) ||
+           fail(QStringLiteral("cannot write the note file"));
 }
 
 int Schedule::appendNote(const QString& text) {

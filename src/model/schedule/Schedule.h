@@ -19,6 +19,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 
 namespace kalmur {
 
@@ -143,12 +144,22 @@ public:
     bool writeDay(int dayNumber, const DayRecord& day);
     // The day file itself, for reading many days at once (DayRange).
     const FixedRecordFile& dayFile() const { return m_days; }
+    // The days the day file holds records for: dayCount(), or fewer when the
+    // file is short.
+    int storedDays() const;
+    // Writes whole day records from `firstDay` on straight into the day file,
+    // after a flush; the caller reloads the window. Refused (nothing written)
+    // unless every day lies within storedDays(): the file never grows.
+    bool writeDays(int firstDay, std::span<const std::uint8_t> records);
 
     // --- notes ---
     int noteCount() const;
     QString readNote(int number) const;
     // Writes the note of a cell in the window, giving it a note record as needed.
     bool writeNote(int slot, int position, const QString& text);
+    // Writes the note of a cell whose note field is `field` (a day record
+    // being rewritten), updating the field as writeNote does.
+    bool writeNoteField(std::int16_t& field, const QString& text);
     // Appends a note for a cell that receives another cell's note; 0 on failure.
     int appendNote(const QString& text);
     // Replaces the whole note file: note n becomes notes[n - 1].
