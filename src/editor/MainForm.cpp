@@ -28,6 +28,7 @@ MainForm::MainForm(ProgramState& state, Platform& platform, ScheduleDialogs& dia
     setObjectName(QStringLiteral("MainForm"));
     FileCommands::Hooks hooks;
     hooks.endEditing = [this] {
+        closeEditors();
         m_notePad->clearFocus();
     };
     hooks.scheduleShown = [this] {
@@ -56,6 +57,7 @@ MainForm::MainForm(ProgramState& state, Platform& platform, ScheduleDialogs& dia
                                            std::move(rowHooks));
     ReportCommands::Hooks reportHooks;
     reportHooks.endEditing = [this] {
+        closeEditors();
         m_notePad->clearFocus();
     };
     reportHooks.reloaded = [this] {
@@ -124,6 +126,7 @@ void MainForm::loadInitial() {
 void MainForm::scheduleShown() {
     m_cursor.home();
     m_edit.reset();
+    m_rows->clearMark();
     definitionsChanged();
     updateMenus();
     layoutView();
@@ -131,7 +134,9 @@ void MainForm::scheduleShown() {
 }
 
 void MainForm::scheduleClosed() {
+    closeEditors();
     m_edit.reset();
+    m_rows->clearMark();
     updateMenus();
     layoutView();
 }
@@ -227,6 +232,8 @@ void MainForm::chooseViewFormat(int number) {
 // --- layout -------------------------------------------------------------------
 
 void MainForm::layoutView() {
+    // The editors lie over a row whose place the layout may change.
+    closeEditors();
     updateCaption();
     updateViewMenu();
     const ViewFormat& format = currentFormat();
@@ -273,6 +280,11 @@ bool MainForm::eventFilter(QObject* watched, QEvent* event) {
             openFindName();
         }
         return true;
+    }
+    if (watched == m_empText || watched == m_empText2) {
+        if (editorEvent(static_cast<QLineEdit*>(watched), event)) {
+            return true;
+        }
     }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);

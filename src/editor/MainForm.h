@@ -151,6 +151,18 @@ private:
     bool shiftSelectorKey(QKeyEvent* event);
     bool explanationsKey(QKeyEvent* event);
 
+    // Rows (MainFormRows.cpp).
+    void createRowItems();
+    void updateEditMenu();
+    void rowCommand(RowCommands::Result result);
+    void sortRows(RowRules::SortKey key);
+    void namePressed(QPoint position);
+    // Stores what the in-place editor holds into the edited row.
+    void storeEditor(QLineEdit* editor);
+    // Stores both in-place editors and hides them.
+    void closeEditors();
+    bool editorEvent(QLineEdit* editor, QEvent* event);
+
     // Navigation (MainFormNavigation.cpp).
     void applyMove(const GridCursor::Move& move);
     // The number of day columns, told to the cursor before it is used.
@@ -195,6 +207,11 @@ private:
     QAction* m_selPaste = nullptr;
     QAction* m_viewChange = nullptr;
     QAction* m_reportCurrent = nullptr;
+    QAction* m_insertLine = nullptr;
+    QAction* m_removeLine = nullptr;
+    QAction* m_divider = nullptr;
+    QAction* m_markName = nullptr;
+    QAction* m_moveName = nullptr;
     std::array<QAction*, ViewFormat::kCount> m_viewFormats{};
 
     QComboBox* m_shiftSelector = nullptr;
@@ -219,6 +236,11 @@ private:
     QLineEdit* m_notePad = nullptr;
     QToolButton* m_noteCheck = nullptr;
     QToolButton* m_noteX = nullptr;
+    // The in-place editors of a row's name and position, and the display row
+    // they edit (0 while they are hidden).
+    QLineEdit* m_empText = nullptr;
+    QLineEdit* m_empText2 = nullptr;
+    int m_editRow = 0;
 };
 
 } // namespace kalmur

@@ -158,7 +158,9 @@ void MainForm::commandUndo() {
         return;
     }
     if (outcome.allRows) {
-        // The rows were put back: every row and every total may differ.
+        // The rows were put back: every row and every total may differ, and
+        // a marked row may hold another employee.
+        m_rows->clearMark();
         paintRows(1, m_cursor.visibleRows() + 1);
         paintCoverage(1, columns());
         highlightSelection();

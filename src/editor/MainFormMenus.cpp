@@ -94,11 +94,7 @@ void MainForm::createMenus() {
     run(addItem(m_editMenu, "Edit_Clear", tr("C&lear")),
         [this] { runCommand(m_edit.clear(editSelection())); });
     m_editMenu->addSeparator();
-    later(addItem(m_editMenu, "Edit_InsertLine", tr("&Insert blank row")));
-    later(addItem(m_editMenu, "Edit_RemoveLine", tr("Remo&ve blank row")));
-    later(addItem(m_editMenu, "Edit_Divider", tr("Set &Divider")));
-    later(addItem(m_editMenu, "Edit_MarkName", tr("&Mark name to relocate")));
-    later(addItem(m_editMenu, "Edit_MoveName", tr("&Relocate name"), {}, false));
+    createRowItems();
     m_editMenu->addSeparator();
     run(addItem(m_editMenu, "Edit_DrawShift", tr("&Assign Shift"),
                 QKeySequence(Qt::CTRL | Qt::Key_A)),
@@ -113,8 +109,10 @@ void MainForm::createMenus() {
         [this] { runCommand(m_edit.toggleOnCall(editSelection())); });
 
     m_viewMenu = menu("MenuView", tr("&View"));
-    later(addItem(m_viewMenu, "View_Alpha", tr("&Alphabetically by Name")));
-    later(addItem(m_viewMenu, "View_ByPos", tr("Sort by &Position")));
+    run(addItem(m_viewMenu, "View_Alpha", tr("&Alphabetically by Name")),
+        [this] { sortRows(RowRules::SortKey::Name); });
+    run(addItem(m_viewMenu, "View_ByPos", tr("Sort by &Position")),
+        [this] { sortRows(RowRules::SortKey::Position); });
     run(addItem(m_viewMenu, "View_FindName", tr("&Find Name"), QKeySequence(Qt::CTRL | Qt::Key_F)),
         [this] { openFindName(); });
     m_viewMenu->addSeparator();

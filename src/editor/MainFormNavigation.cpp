@@ -101,6 +101,9 @@ void MainForm::openPager() {
 // --- rows -------------------------------------------------------------------------
 
 void MainForm::scrollRows(int top) {
+    if (top != m_cursor.topRow()) {
+        closeEditors(); // a name being edited is stored before its row moves
+    }
     const int delta = m_cursor.scrollTo(top);
     if (delta == 0) {
         return;

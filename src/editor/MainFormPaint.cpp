@@ -81,10 +81,11 @@ void MainForm::paintRows(int fromRow, int toRow) {
     m_names->tiles().useStyle(style);
     m_positions->tiles().useStyle(style);
     auto label = [&painter](PaintArea* area, QPainter& p, const QRect& rect, const QString& text,
-                            bool divider) {
-        area->tiles().draw(
-            p, rect, GridTiles::text(divider, text),
-            [&](QPainter& q, const QRect& at) { painter.paintRowLabel(q, at, text, divider); });
+                            bool divider, bool marked) {
+        area->tiles().draw(p, rect, GridTiles::text(int(divider) | int(marked) << 1, text),
+                           [&](QPainter& q, const QRect& at) {
+                               painter.paintRowLabel(q, at, text, divider, marked);
+                           });
     };
     for (int r = fromRow; r <= toRow; ++r) {
         const int row = displayRow(r);
@@ -94,13 +95,14 @@ void MainForm::paintRows(int fromRow, int toRow) {
         const QString name =
             m_state.isOpen() ? e.names[static_cast<std::size_t>(row - 1)] : QString();
         const bool divider = isDivider(row);
+        const bool marked = m_state.isOpen() && row == m_rows->markedRow();
         const int y = (r - 1) * m_metrics.cellHeight;
         const QString position =
             m_state.isOpen() ? e.positions[static_cast<std::size_t>(row - 1)] : QString();
         label(m_names, names, QRect(0, y, m_names->width(), m_metrics.cellHeight),
-              CellText::nameLabel(name, divider), divider);
+              CellText::nameLabel(name, divider), divider, marked);
         label(m_positions, positions, QRect(0, y, m_positions->width(), m_metrics.cellHeight),
-              CellText::positionLabel(position, divider), divider);
+              CellText::positionLabel(position, divider), divider, marked);
     }
     m_names->present();
     m_positions->present();

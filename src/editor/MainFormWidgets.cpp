@@ -191,6 +191,11 @@ void MainForm::createAreas() {
         }
     });
     connect(m_grid, &PaintArea::keyPressed, this, [this](QKeyEvent* e) { gridKey(e); });
+    connect(m_names, &PaintArea::pressed, this, [this](QPoint p, Qt::MouseButton button, auto) {
+        if (button == Qt::LeftButton) {
+            namePressed(p);
+        }
+    });
     connect(m_coverageDesc, &PaintArea::pressed, this,
             [this](QPoint p, Qt::MouseButton, auto) { coverageCaptionClicked(p); });
     m_nameHeading->installEventFilter(this);
@@ -230,11 +235,16 @@ void MainForm::createAreas() {
 // The in-place editors of a row's name and position (shown while one is
 // edited) and the mark shapes the cells draw, kept as named hidden controls.
 void MainForm::createHiddenControls(QWidget* parent) {
-    for (const char* name : {"EmpText", "EmpText2"}) {
-        auto* editor = new QLineEdit(parent);
-        editor->setObjectName(QLatin1String(name));
-        editor->setMaxLength(name == std::string_view("EmpText") ? 20 : 10);
+    m_empText = new QLineEdit(parent);
+    m_empText->setObjectName(QStringLiteral("EmpText"));
+    m_empText->setMaxLength(20);
+    m_empText2 = new QLineEdit(parent);
+    m_empText2->setObjectName(QStringLiteral("EmpText2"));
+    m_empText2->setMaxLength(10);
+    for (QLineEdit* editor : {m_empText, m_empText2}) {
+        editor->setFrame(false);
         editor->hide();
+        editor->installEventFilter(this);
     }
     struct Shape {
         const char* name;

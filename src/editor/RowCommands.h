@@ -2,6 +2,7 @@
 
 #include "UndoStep.h"
 #include "files/ProgramState.h"
+#include "model/schedule/RowRules.h"
 #include "platform/Platform.h"
 
 #include <QString>
@@ -25,6 +26,20 @@ public:
         std::function<void()> undoChanged;     // the Undo item shows the undo step again
     };
 
+    // What a command did. Refused: it does not apply to the row (the window
+    // beeps); NotWritten: the employee file did not take the rows (reported).
+    enum class Result { Done, Refused, NotWritten };
+
+    // The row items of the Edit menu for the cursor row.
+    struct MenuState {
+        bool relocate = false;
+        bool mark = false;
+        bool insert = false;
+        bool remove = false;
+        bool divider = false;
+        bool resetDivider = false; // the divider item reads "Reset &Divider"
+    };
+
     RowCommands(ProgramState& state, Platform& platform, UndoStep& undo, QWidget* parent,
                 Hooks hooks);
 
@@ -35,12 +50,42 @@ public:
     // reported; false then.
     bool run(const QString& undoCaption, const std::function<void(Schedule&)>& change);
 
+    MenuState menuState(int row) const;
+
+    // Display rows 1..200.
+    Result insertBlankRow(int row);
+    Result removeBlankRow(int row);
+    // Sets a divider on an empty row, or resets a divider row to an empty one.
+    Result toggleDivider(int row);
+    // Remembers the row to relocate; marking the marked row again forgets it.
+    Result markRow(int row);
+    // Moves the marked row to `row` and forgets the mark.
+    Result relocateTo(int row);
+    Result sort(RowRules::SortKey key);
+
+    // The marked row, 0 when none.
+    int markedRow() const { return m_marked; }
+    // The rows were put back or another schedule is shown.
+    void clearMark() { m_marked = 0; }
+
+    // A name or position typed in place for `row`: trimmed and cut to the
+    // field's width, then written at once. Changed tells the window to redraw
+    // the row (and, for a name, recount the coverage).
+    enum class Stored { Same, Changed, NotWritten };
+    Stored storeName(int row, const QString& text);
+    Stored storePosition(int row, const QString& text);
+
 private:
+    Result done(bool written) const { return written ? Result::Done : Result::NotWritten; }
+    Result moveRow(const QString& undoCaption, int from, int to);
+    Stored storeText(QString& field, const QString& text, int width);
+
     ProgramState& m_state;
     Platform& m_platform;
     UndoStep& m_undo;
     QWidget* m_parent;
     Hooks m_hooks;
+    int m_marked = 0;
 };
 
 } // namespace kalmur

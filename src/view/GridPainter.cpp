@@ -171,16 +171,20 @@ void GridPainter::paintRulerDay(QPainter& p, const QRect& rect, const QString& w
     p.drawText(bottom, Qt::AlignCenter | Qt::TextSingleLine, date);
 }
 
-void GridPainter::paintRowLabel(QPainter& p, const QRect& rect, const QString& text,
-                                bool divider) const {
+void GridPainter::paintRowLabel(QPainter& p, const QRect& rect, const QString& text, bool divider,
+                                bool marked) const {
     const ClipTo inside(p, rect);
-    p.fillRect(rect, divider ? dividerBand() : background());
+    p.fillRect(rect, divider ? dividerBand() : marked ? markedRow() : background());
     p.setPen(gridLine());
     p.drawLine(rect.bottomLeft(), rect.bottomRight());
     p.drawLine(rect.topRight(), rect.bottomRight());
+    if (marked) {
+        p.setPen(QPen(QColor(160, 90, 0), 1, Qt::DashLine));
+        p.drawRect(rect.adjusted(0, 0, -1, -1));
+    }
     p.setPen(divider ? QColor(Qt::white) : QColor(Qt::black));
     QFont font = m_metrics.font;
-    font.setBold(divider || font.bold());
+    font.setBold(divider || marked || font.bold());
     p.setFont(font);
     p.drawText(rect.adjusted(m_metrics.padding + 1, 0, -m_metrics.padding, 0),
                Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);

@@ -20,8 +20,10 @@ public:
     // One column of the day ruler.
     void paintRulerDay(QPainter& p, const QRect& rect, const QString& weekday, const QString& date,
                        bool weekend) const;
-    // A name or position of a row; a divider row is drawn as a band.
-    void paintRowLabel(QPainter& p, const QRect& rect, const QString& text, bool divider) const;
+    // A name or position of a row; a divider row is drawn as a band, a row
+    // marked to be relocated on a coloured ground inside a frame.
+    void paintRowLabel(QPainter& p, const QRect& rect, const QString& text, bool divider,
+                       bool marked = false) const;
     // One coverage caption or total.
     void paintCoverageText(QPainter& p, const QRect& rect, const QString& text,
                            Qt::Alignment alignment) const;
@@ -29,6 +31,7 @@ public:
     static QColor background() { return QColor(255, 255, 255); }
     static QColor gridLine() { return QColor(200, 200, 200); }
     static QColor dividerBand() { return QColor(96, 96, 96); }
+    static QColor markedRow() { return QColor(255, 214, 102); }
 
     // The mark shapes scaled to a size (the pictures the cells copy).
     static void paintBell(QPainter& p, const QRect& r);

@@ -1,10 +1,12 @@
 // A test-only program that shows the main window with a schedule, for looking
-// at the window under Xvfb: mainform_preview WORKDIR SCHEDULE.kmr [FORMAT]
+// at the window under Xvfb: mainform_preview WORKDIR SCHEDULE.kmr [FORMAT [ROW]]; with a ROW
+// the name of that screen row is clicked once the window is up.
 #include "dialogs/WidgetScheduleDialogs.h"
 #include "editor/MainForm.h"
 #include "files/ProgramState.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
@@ -50,5 +52,19 @@ int main(int argc, char** argv) {
         form.chooseViewFormat(QString::fromLocal8Bit(argv[3]).toInt());
     }
     form.selectCell(3, 2);
+    if (argc > 4) {
+        const int row = QString::fromLocal8Bit(argv[4]).toInt();
+        QTimer::singleShot(500, &form, [&form, row] {
+            QWidget* names = form.findChild<QWidget*>(QStringLiteral("EmpList"));
+            const int h = form.metrics().cellHeight;
+            const QPointF at(5, (row - 1) * h + h / 2);
+            QMouseEvent press(QEvent::MouseButtonPress, at, names->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, {});
+            QApplication::sendEvent(names, &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, names->mapToGlobal(at),
+                                Qt::LeftButton, {}, {});
+            QApplication::sendEvent(names, &release);
+        });
+    }
     return app.exec();
 }
