@@ -52,38 +52,6 @@ using Names = std::vector<std::string>;
 
 } // namespace
 
-TEST(RowRules, MovesTakeARowOutAndPutItBackWithAllItsFields) {
-    struct Case {
-        const char* what;
-        int from;
-        int to;
-        Names expected; // rows 1..5
-    };
-    const Case cases[] = {
-        {"down", 1, 3, {"B", "C", "A", "D", "E"}},
-        {"up", 4, 2, {"A", "D", "B", "C", "E"}},
-        {"in place", 2, 2, {"A", "B", "C", "D", "E"}},
-        {"insert blank at 2", 200, 2, {"A", "", "B", "C", "D"}},
-        {"remove blank at 1", 1, 200, {"B", "C", "D", "E", ""}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Rows rows({"A", "B", "C", "D", "E"});
-        ASSERT_TRUE(rows.rules.move(c.from, c.to));
-        EXPECT_EQ(rows.names(5), c.expected);
-        rows.expectFieldsTogether();
-    }
-    Rows rows({"A"});
-    EXPECT_FALSE(rows.rules.move(0, 3));
-    EXPECT_FALSE(rows.rules.move(3, 201));
-    EXPECT_EQ(rows.order[2], 3);
-    // Inserting and removing at the same row give back the rows as they were.
-    ASSERT_TRUE(rows.rules.insertBlank(1));
-    ASSERT_TRUE(rows.rules.removeBlank(1));
-    EXPECT_EQ(rows.order[0], 1);
-    EXPECT_EQ(rows.order[199], 200);
-}
-
 TEST(RowRules, SortingKeepsEveryRowInsideItsDividerBlock) {
     struct Case {
         const char* what;
