@@ -51,6 +51,7 @@ public:
     void measureCoverage();
     // The schedule report to PDF against LibreOffice (skipped without soffice).
     void measurePrint();
+    void measureQuery();
 
     // Rows and notes measured elsewhere (the main window), added to the table.
     void append(const std::vector<ResultRow>& rows, const QStringList& notes);

@@ -77,7 +77,12 @@ struct NoDialogs : ScheduleDialogs {
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
     bool editCoverageLine(QWidget*, ProgramState&, int) override { return false; }
+    bool reportSetup(QWidget*, ProgramState&, ReportKind, ReportSetup&) override { return false; }
+    void choosePrinter(QWidget*) override {}
     void about(QWidget*) override {}
+    void query(QWidget*, ProgramState&, const DateRange&) override {}
+    bool editQuery(QWidget*, ProgramState&, int) override { return false; }
+    void queryFound(QWidget*, ProgramState&, const QueryRun::Result&) override {}
 };
 
 // Lets the queued layout and painting of the window run.

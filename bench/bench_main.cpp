@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption only(
         {QStringLiteral("only")},
         QStringLiteral("comma-separated subset of "
-                       "open,save,rebuild,inprocess,memory,coverage,print,window,startup"),
+                       "open,save,rebuild,inprocess,memory,coverage,print,query,window,startup"),
         QStringLiteral("LIST"));
     parser.addOptions({work, tool, program, rounds, only});
     parser.process(app);
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     const QStringList parts =
         parser.isSet(only) ? parser.value(only).split(QLatin1Char(','))
                            : QStringList{"open",     "save",  "rebuild", "inprocess", "memory",
-                                         "coverage", "print", "window",  "startup"};
+                                         "coverage", "print", "query",   "window",    "startup"};
 
     BenchSuite suite(options);
     if (const QString e = suite.prepare(); !e.isEmpty()) {
@@ -117,6 +117,9 @@ int main(int argc, char** argv) {
     }
     if (parts.contains(QLatin1String("print"))) {
         suite.measurePrint();
+    }
+    if (parts.contains(QLatin1String("query"))) {
+        suite.measureQuery();
     }
     if (parts.contains(QLatin1String("window")) || parts.contains(QLatin1String("startup"))) {
         WindowBench::Options windowOptions;

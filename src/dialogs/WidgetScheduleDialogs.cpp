@@ -5,6 +5,7 @@
 #include "Cover2.h"
 #include "DefExp.h"
 #include "DefShft2.h"
+#include "EdQuery.h"
 #include "PGSetup.h"
 #include "SetPrt.h"
 
@@ -13,6 +14,8 @@
 #include "PassWRD.h"
 #include "Props.h"
 #include "PrtMain.h"
+#include "Query.h"
+#include "QueryFound.h"
 #include "editor/FindName.h"
 #include "editor/Pager.h"
 #include "editor/ReportSetupEdit.h"
@@ -190,6 +193,19 @@ void WidgetScheduleDialogs::choosePrinter(QWidget* parent) {
 void WidgetScheduleDialogs::about(QWidget* parent) {
     About box(parent);
     box.exec();
+}
+
+void WidgetScheduleDialogs::query(QWidget* parent, ProgramState& state, const DateRange& days) {
+    openQuery(state, m_platform, *this, days, parent);
+}
+
+bool WidgetScheduleDialogs::editQuery(QWidget* parent, ProgramState& state, int number) {
+    return kalmur::editQuery(state, m_platform, number, parent);
+}
+
+void WidgetScheduleDialogs::queryFound(QWidget* parent, ProgramState&,
+                                       const QueryRun::Result& result) {
+    showQueryFound(result, parent);
 }
 
 } // namespace kalmur

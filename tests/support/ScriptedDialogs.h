@@ -75,6 +75,9 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<SetupEdit> reportSetups{"report setup"};
     DialogScript<Shown> printerSetups{"printer setup"};
     DialogScript<Shown> prints{"print window"};
+    DialogScript<Shown> queries{"query"};
+    DialogScript<Edit> queryEdits{"edit query"};
+    DialogScript<Shown> queryResults{"query found"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -86,6 +89,9 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     std::vector<kalmur::ReportKind> setupKinds; // the report each setup was opened for
     std::function<void(QWidget*)> viewPrint;    // the view-format dialog's "Print..."
     std::vector<kalmur::PrintDays::Grid> printGrids;
+    std::vector<kalmur::DateRange> queryDays;    // the days each query dialog opened on
+    std::vector<int> queryEditNumbers;           // the query each edit was opened for
+    std::vector<kalmur::QueryRun::Result> found; // what each shown run found
 
     std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
                                                            kalmur::ProgramState&) override {
@@ -147,6 +153,20 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     }
     void choosePrinter(QWidget*) override { printerSetups.take({}); }
     void about(QWidget*) override { aboutBoxes.take({}); }
+    void query(QWidget*, kalmur::ProgramState&, const kalmur::DateRange& days) override {
+        queryDays.push_back(days);
+        queries.take({});
+    }
+    bool editQuery(QWidget*, kalmur::ProgramState& state, int number) override {
+        queryEditNumbers.push_back(number);
+        const Edit edit = queryEdits.take({});
+        return edit && edit(state);
+    }
+    void queryFound(QWidget*, kalmur::ProgramState&,
+                    const kalmur::QueryRun::Result& result) override {
+        found.push_back(result);
+        queryResults.take({});
+    }
 
 private:
     struct Progress : kalmur::ProgressDisplay {
