@@ -71,9 +71,11 @@ struct NoDialogs : ScheduleDialogs {
     }
     bool editShifts(QWidget*, ProgramState&, const QString&) override { return false; }
     bool editExplanations(QWidget*, ProgramState&) override { return false; }
-    bool editViewFormat(QWidget*, ProgramState&, const std::function<void()>&) override {
+    bool editViewFormat(QWidget*, ProgramState&, const std::function<void()>&,
+                        const std::function<void(QWidget*)>&) override {
         return false;
     }
+    void printSchedule(QWidget*, ProgramState&, const PrintDays::Grid&) override {}
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
     bool editCoverageLine(QWidget*, ProgramState&, int) override { return false; }
