@@ -52,6 +52,7 @@ public:
     // The schedule report to PDF against LibreOffice (skipped without soffice).
     void measurePrint();
     void measureCopyMultiple();
+    void measureQuery();
 
     // Rows and notes measured elsewhere (the main window), added to the table.
     void append(const std::vector<ResultRow>& rows, const QStringList& notes);

@@ -71,9 +71,11 @@ struct NoDialogs : ScheduleDialogs {
     }
     bool editShifts(QWidget*, ProgramState&, const QString&) override { return false; }
     bool editExplanations(QWidget*, ProgramState&) override { return false; }
-    bool editViewFormat(QWidget*, ProgramState&, const std::function<void()>&) override {
+    bool editViewFormat(QWidget*, ProgramState&, const std::function<void()>&,
+                        const std::function<void(QWidget*)>&) override {
         return false;
     }
+    void printSchedule(QWidget*, ProgramState&, const PrintDays::Grid&) override {}
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
     bool editCoverageLine(QWidget*, ProgramState&, int) override { return false; }
@@ -83,7 +85,12 @@ struct NoDialogs : ScheduleDialogs {
     std::optional<CopyMultipleJob> copyMultiple(QWidget*, const CopyMultipleSetup&) override {
         return {};
     }
+    bool reportSetup(QWidget*, ProgramState&, ReportKind, ReportSetup&) override { return false; }
+    void choosePrinter(QWidget*) override {}
     void about(QWidget*) override {}
+    void query(QWidget*, ProgramState&, const DateRange&) override {}
+    bool editQuery(QWidget*, ProgramState&, int) override { return false; }
+    void queryFound(QWidget*, ProgramState&, const QueryRun::Result&) override {}
 };
 
 // Lets the queued layout and painting of the window run.

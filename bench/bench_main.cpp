@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption only(
         {QStringLiteral("only")},
         QStringLiteral("comma-separated subset of "
-                       "open,save,rebuild,inprocess,memory,coverage,print,mcopy,window,startup"),
+                       "open,save,rebuild,inprocess,memory,coverage,print,mcopy,query,window,"
+                       "startup"),
         QStringLiteral("LIST"));
     parser.addOptions({work, tool, program, rounds, only});
     parser.process(app);
@@ -84,9 +85,10 @@ int main(int argc, char** argv) {
                        : QCoreApplication::applicationDirPath() + QStringLiteral("/kalmur-tool");
     options.rounds = parser.value(rounds).toInt();
     const QStringList parts =
-        parser.isSet(only) ? parser.value(only).split(QLatin1Char(','))
-                           : QStringList{"open",     "save",  "rebuild", "inprocess", "memory",
-                                         "coverage", "print", "mcopy",   "window",    "startup"};
+        parser.isSet(only)
+            ? parser.value(only).split(QLatin1Char(','))
+            : QStringList{"open",  "save",  "rebuild", "inprocess", "memory", "coverage",
+                          "print", "mcopy", "query",   "window",    "startup"};
 
     BenchSuite suite(options);
     if (const QString e = suite.prepare(); !e.isEmpty()) {
@@ -120,6 +122,9 @@ int main(int argc, char** argv) {
     }
     if (parts.contains(QLatin1String("print"))) {
         suite.measurePrint();
+    }
+    if (parts.contains(QLatin1String("query"))) {
+        suite.measureQuery();
     }
     if (parts.contains(QLatin1String("window")) || parts.contains(QLatin1String("startup"))) {
         WindowBench::Options windowOptions;

@@ -5,6 +5,7 @@
 #include "Cover2.h"
 #include "DefExp.h"
 #include "DefShft2.h"
+#include "EdQuery.h"
 #include "Mcopy.h"
 #include "PGSetup.h"
 #include "SelPaste.h"
@@ -15,6 +16,8 @@
 #include "PassWRD.h"
 #include "Props.h"
 #include "PrtMain.h"
+#include "Query.h"
+#include "QueryFound.h"
 #include "editor/FindName.h"
 #include "editor/Pager.h"
 #include "editor/ReportSetupEdit.h"
@@ -212,6 +215,19 @@ std::optional<CopyMultipleJob> WidgetScheduleDialogs::copyMultiple(QWidget* pare
 void WidgetScheduleDialogs::about(QWidget* parent) {
     About box(parent);
     box.exec();
+}
+
+void WidgetScheduleDialogs::query(QWidget* parent, ProgramState& state, const DateRange& days) {
+    openQuery(state, m_platform, *this, days, parent);
+}
+
+bool WidgetScheduleDialogs::editQuery(QWidget* parent, ProgramState& state, int number) {
+    return kalmur::editQuery(state, m_platform, number, parent);
+}
+
+void WidgetScheduleDialogs::queryFound(QWidget* parent, ProgramState&,
+                                       const QueryRun::Result& result) {
+    showQueryFound(result, parent);
 }
 
 } // namespace kalmur

@@ -8,8 +8,8 @@ class Platform;
 
 // The schedule dialogs as the program shows them: "Set File Properties",
 // "Password?", the "Adjusting Schedule File" progress window, the definition
-// dialogs, "Change Page", "Find Name", "Report Setup", "Printer Setup" and the
-// about box.
+// dialogs, "Change Page", "Find Name", "Report Setup", "Printer Setup", the
+// query windows and the about box.
 class WidgetScheduleDialogs : public ScheduleDialogs {
 public:
     explicit WidgetScheduleDialogs(Platform& platform);
@@ -37,6 +37,9 @@ public:
     std::optional<CopyMultipleJob> copyMultiple(QWidget* parent,
                                                 const CopyMultipleSetup& setup) override;
     void about(QWidget* parent) override;
+    void query(QWidget* parent, ProgramState& state, const DateRange& days) override;
+    bool editQuery(QWidget* parent, ProgramState& state, int number) override;
+    void queryFound(QWidget* parent, ProgramState& state, const QueryRun::Result& result) override;
 
 private:
     std::optional<DateRange> properties(QWidget* parent, ProgramState& state, bool newSchedule);

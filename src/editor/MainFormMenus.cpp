@@ -155,7 +155,10 @@ void MainForm::createMenus() {
                                   QKeySequence(Qt::CTRL | Qt::Key_P)),
                           [this, print] { print(this); });
     later(addItem(m_reportsMenu, "Report_Legend", tr("Legend")));
-    later(addItem(m_reportsMenu, "Report_Query", tr("Query")));
+    run(addItem(m_reportsMenu, "Report_Query", tr("Query")), [this] {
+        const EditSelection tagged = editSelection();
+        m_reports->query(tagged.firstDay, tagged.lastDay);
+    });
     QMenu* personal = m_reportsMenu->addMenu(tr("Personal Schedules"));
     personal->setObjectName(QStringLiteral("Report_Personal"));
     personal->menuAction()->setObjectName(QStringLiteral("Report_Personal"));

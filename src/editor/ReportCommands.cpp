@@ -2,6 +2,8 @@
 
 #include "platform/WriteFailure.h"
 
+#include <algorithm>
+
 namespace kalmur {
 
 ReportCommands::ReportCommands(ProgramState& state, Platform& platform, ScheduleDialogs& dialogs,
@@ -32,6 +34,17 @@ bool ReportCommands::run(const std::function<void()>& report) {
         m_hooks.reloaded();
     }
     return true;
+}
+
+bool ReportCommands::query(int firstDay, int lastDay) {
+    return run([&] {
+        const Schedule& schedule = m_state.schedule();
+        const int days = std::max(schedule.dayCount(), 1);
+        const int first = std::clamp(firstDay, 1, days);
+        const DateRange tagged{schedule.dateOfDay(first),
+                               schedule.dateOfDay(std::clamp(lastDay, first, days))};
+        m_dialogs.query(m_parent, m_state, tagged);
+    });
 }
 
 } // namespace kalmur

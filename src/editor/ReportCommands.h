@@ -29,6 +29,10 @@ public:
     // then.
     bool run(const std::function<void()>& report);
 
+    // Reports > Query: "Query" opens on days firstDay..lastDay (day numbers,
+    // kept inside the schedule), the days tagged in the grid.
+    bool query(int firstDay, int lastDay);
+
     ScheduleDialogs& dialogs() { return m_dialogs; }
 
 private:

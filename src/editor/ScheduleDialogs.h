@@ -4,6 +4,7 @@
 #include "PagerRules.h"
 #include "ReportSetupEdit.h"
 #include "files/ScheduleLocation.h"
+#include "model/criteria/QueryRun.h"
 #include "reports/PrintDays.h"
 
 #include <QDate>
@@ -105,6 +106,15 @@ public:
                                                         const CopyMultipleSetup& setup) = 0;
     // "About Kalmur Pro".
     virtual void about(QWidget* parent) = 0;
+    // "Query", opened on `days` (the grid's tagged days): picks "[Notes]" or a
+    // saved query and the days to run it over, and runs it.
+    virtual void query(QWidget* parent, ProgramState& state, const DateRange& days) = 0;
+    // "Edit Query" for saved query `number` (1..10): true when OK stored it.
+    virtual bool editQuery(QWidget* parent, ProgramState& state, int number) = 0;
+    // What a run found (the query run, its days and the employees with their
+    // counts), shown to be printed.
+    virtual void queryFound(QWidget* parent, ProgramState& state,
+                            const QueryRun::Result& result) = 0;
 };
 
 } // namespace kalmur

@@ -2,9 +2,11 @@
 
 #include "CoverageCsv.h"
 #include "PrintCommand.h"
+#include "QueryCsv.h"
 #include "ScheduleJson.h"
 #include "ToolSession.h"
 #include "files/conversion/OldScheduleConversion.h"
+#include "model/criteria/QueryRun.h"
 #include "model/schedule/Members.h"
 
 #include <QDir>
@@ -84,6 +86,15 @@ const QList<Command>& commands() {
          1,
          {"--report", "--pdf", "--start", "--days", "--month", "--rows", "--format", "--paper"},
          {"--screen", "--blank"}},
+        {"query",
+         "query FILE.kmr (--notes | --query N) --start YYYY-MM-DD --end YYYY-MM-DD",
+         "Run the built-in notes query or saved query N (1 to 10) over the days from the start "
+         "to the end date and print, as CSV, the header 'entry,name,days' and one row per "
+         "employee found with its number of matching days. A start before the schedule's first "
+         "day or an end after its last day is pulled in.",
+         1,
+         {"--query", "--start", "--end"},
+         {"--notes"}},
     };
     return list;
 }
@@ -373,6 +384,45 @@ public:
         return kOk;
     }
 
+    int runQuery(const Arguments& a) {
+        const bool notes = a.flags.contains(QStringLiteral("--notes"));
+        if (notes == a.values.contains(QStringLiteral("--query")) ||
+            !a.values.contains(QStringLiteral("--start")) ||
+            !a.values.contains(QStringLiteral("--end"))) {
+            m_err << "kalmur-tool: query needs --notes or --query, --start and --end" << Qt::endl;
+            return kUsage;
+        }
+        int number = QueryRun::kNotes;
+        if (!notes) {
+            bool isNumber = false;
+            number = a.values.value(QStringLiteral("--query")).toInt(&isNumber);
+            if (!isNumber || number < 1 || number > QueryRecord::kCount) {
+                return refuse(QStringLiteral("--query must be a saved query number 1 to 10"));
+            }
+        }
+        QDate start;
+        QDate end;
+        if (QString e; !readDate(a.values.value(QStringLiteral("--start")), start, e) ||
+                       !readDate(a.values.value(QStringLiteral("--end")), end, e)) {
+            return refuse(e);
+        }
+        ToolSession session;
+        if (QString e = openExisting(session, a.positional[0]); !e.isEmpty()) {
+            return refuse(e);
+        }
+        const Schedule& s = session.schedule();
+        const QueryCsv::Days days = QueryCsv::days(s, start, end);
+        if (!days.refusal.isEmpty()) {
+            return refuse(days.refusal);
+        }
+        if (!QueryCsv::write(s, number, days.first, days.last, m_out)) {
+            return refuse(QStringLiteral("cannot read the query or the days of ") +
+                          session.archivePath());
+        }
+        m_out.flush();
+        return kOk;
+    }
+
 private:
     QString openExisting(ToolSession& session, const QString& path) {
         if (QString e = mustExist(path); !e.isEmpty()) {
@@ -486,6 +536,9 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (name == QLatin1String("coverage")) {
         return runner.runCoverage(a);
+    }
+    if (name == QLatin1String("query")) {
+        return runner.runQuery(a);
     }
     if (name == QLatin1String("convert")) {
         return runner.runConvert(a);

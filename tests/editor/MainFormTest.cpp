@@ -540,3 +540,15 @@ TEST_F(MainFormTest, PrintFromTheMenusAndTheViewFormatDialogOpensThePrintWindowF
     }
     EXPECT_TRUE(platform.messages.empty());
 }
+
+TEST_F(MainFormTest, QueryOpensOnTheTaggedDays) {
+    openNew("query.kmr");
+    form.selectCell(2, 3);
+    form.select(MainForm::Select::Extend, 5);
+    dialogs.queries.push({});
+    action("Report_Query")->trigger();
+    ASSERT_EQ(dialogs.queryDays.size(), 1U);
+    EXPECT_EQ(dialogs.queryDays[0].start, QDate(1997, 1, 3));
+    EXPECT_EQ(dialogs.queryDays[0].end, QDate(1997, 1, 5));
+    EXPECT_TRUE(platform.messages.empty()); // no "not available yet"
+}

@@ -77,6 +77,9 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<Shown> prints{"print window"};
     DialogScript<std::optional<kalmur::PasteOptions>> selectivePastes{"selective paste"};
     DialogScript<std::optional<kalmur::CopyMultipleJob>> copies{"copy multiple"};
+    DialogScript<Shown> queries{"query"};
+    DialogScript<Edit> queryEdits{"edit query"};
+    DialogScript<Shown> queryResults{"query found"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -90,6 +93,9 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     std::vector<kalmur::PrintDays::Grid> printGrids;
     kalmur::PasteOptions pasteShown;
     kalmur::CopyMultipleSetup copySetup;
+    std::vector<kalmur::DateRange> queryDays;    // the days each query dialog opened on
+    std::vector<int> queryEditNumbers;           // the query each edit was opened for
+    std::vector<kalmur::QueryRun::Result> found; // what each shown run found
 
     std::optional<kalmur::DateRange> newScheduleProperties(QWidget*,
                                                            kalmur::ProgramState&) override {
@@ -161,6 +167,20 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
         return copies.take(std::nullopt);
     }
     void about(QWidget*) override { aboutBoxes.take({}); }
+    void query(QWidget*, kalmur::ProgramState&, const kalmur::DateRange& days) override {
+        queryDays.push_back(days);
+        queries.take({});
+    }
+    bool editQuery(QWidget*, kalmur::ProgramState& state, int number) override {
+        queryEditNumbers.push_back(number);
+        const Edit edit = queryEdits.take({});
+        return edit && edit(state);
+    }
+    void queryFound(QWidget*, kalmur::ProgramState&,
+                    const kalmur::QueryRun::Result& result) override {
+        found.push_back(result);
+        queryResults.take({});
+    }
 
 private:
     struct Progress : kalmur::ProgressDisplay {

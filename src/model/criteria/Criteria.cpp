@@ -10,8 +10,12 @@ Criteria::Criteria(const CoverageLine& line)
     : m_line(line) {
 }
 
-Criteria::Criteria(const QueryRecord& query)
-    : m_line(query.criteria) {
+Criteria::Criteria(const QueryRecord& query, int noteCount)
+    : m_line(query.criteria)
+    , m_noteText(query.noteText.trimmed()) {
+    if (!m_noteText.isEmpty()) {
+        m_noteCount = std::max(noteCount, 0);
+    }
 }
 
 Criteria Criteria::notes(int noteCount) {

@@ -20,8 +20,10 @@ namespace kalmur {
 class Criteria {
 public:
     explicit Criteria(const CoverageLine& line);
-    // A stored query's note text is kept with it but does not restrict a run.
-    explicit Criteria(const QueryRecord& query);
+    // A stored query. With a note text it also asks for a note (a record of a
+    // note file holding `noteCount` notes); whether the note holds the text is
+    // for the caller to check, reading only the notes of matching cells.
+    Criteria(const QueryRecord& query, int noteCount);
     // The built-in query for notes: every named row, any shift and explanation,
     // cells whose note is a record of a note file holding `noteCount` notes.
     static Criteria notes(int noteCount);
@@ -29,8 +31,12 @@ public:
     static std::vector<Criteria> coverage(const ViewFormat& format, int lines);
 
     // Criteria that ignore names, explanations and shifts alike (a line never
-    // set up) count nothing; the notes query counts all the same.
+    // set up) count nothing; the notes query and a query with a note text
+    // count all the same.
     bool countsAnything() const;
+    // The text a matching cell's note must contain (ignoring case); empty when
+    // notes are not searched.
+    const QString& noteText() const { return m_noteText; }
     // Whether display row `row`, whose cells are those of `slot`, is picked.
     // Only named rows are; then every one when names are ignored, by position
     // (ignoring case and surrounding blanks) when checking by position, and
@@ -46,6 +52,7 @@ private:
     friend class CellMatcher;
     CoverageLine m_line;
     int m_noteCount = -1; // below 0: notes do not matter
+    QString m_noteText;
 };
 
 // Criteria::cellMatches worked out once into a table per field, for counting

@@ -1,0 +1,118 @@
+#include "QueryRun.h"
+
+#include "Criteria.h"
+#include "MatchCounts.h"
+#include "model/schedule/DayRange.h"
+#include "model/schedule/Schedule.h"
+
+#include <array>
+
+namespace kalmur::QueryRun {
+
+QueryRecord notesQuery() {
+    QueryRecord q = QueryRecord::undefined();
+    q.criteria.title = QStringLiteral("Notes");
+    return q;
+}
+
+std::optional<QueryRecord> load(const Schedule& schedule, int number) {
+    if (number == kNotes) {
+        return notesQuery();
+    }
+    return schedule.readQuery(number);
+}
+
+namespace {
+
+// Whether note n holds the text; each note is read once, when first asked.
+class NoteSearch {
+public:
+    NoteSearch(const Schedule& schedule, QString text, int noteCount)
+        : m_schedule(schedule)
+        , m_text(std::move(text))
+        , m_known(static_cast<std::size_t>(noteCount) + 1, kUnknown) {}
+
+    bool holds(std::int16_t note) {
+        if (note < 1 || static_cast<std::size_t>(note) >= m_known.size()) {
+            return false;
+        }
+        std::int8_t& known = m_known[static_cast<std::size_t>(note)];
+        if (known == kUnknown) {
+            known = m_schedule.readNote(note).contains(m_text, Qt::CaseInsensitive) ? 1 : 0;
+        }
+        return known == 1;
+    }
+
+private:
+    static constexpr std::int8_t kUnknown = -1;
+    const Schedule& m_schedule;
+    QString m_text;
+    std::vector<std::int8_t> m_known;
+};
+
+} // namespace
+
+std::optional<Result> run(const Schedule& schedule, const QueryRecord& query, bool notesMode,
+                          int firstDay, int lastDay) {
+    const int noteCount = schedule.noteCount();
+    const Criteria criteria = notesMode ? Criteria::notes(noteCount) : Criteria(query, noteCount);
+    const EmployeeTable& employees = schedule.employees();
+    const DayRange range(schedule, firstDay, lastDay);
+    Result result;
+    result.query = query;
+    result.title = notesMode ? notesQuery().criteria.title : query.criteria.title.trimmed();
+    result.notesMode = notesMode;
+    result.firstDay = range.first();
+    result.lastDay = range.last();
+
+    std::optional<std::array<int, EmployeeTable::kRows>> days;
+    if (criteria.noteText().isEmpty()) {
+        const auto counted =
+            MatchCounts::perRow(criteria, employees, schedule.settings().rowOrder, range);
+        if (counted) {
+            days.emplace(*counted);
+        }
+    } else {
+        const auto picked =
+            MatchCounts::pickedRows(criteria, employees, schedule.settings().rowOrder);
+        const CellMatcher matcher(criteria);
+        NoteSearch search(schedule, criteria.noteText(), noteCount);
+        std::array<int, EmployeeTable::kRows> counts{};
+        const bool read = range.forEach([&](int, const DayRecord& day) {
+            for (const MatchCounts::PickedRow& p : picked) {
+                const auto s = static_cast<std::size_t>(p.slot - 1);
+                if (matcher.matches(day, s) && search.holds(day.note[s])) {
+                    ++counts[static_cast<std::size_t>(p.row - 1)];
+                }
+            }
+        });
+        if (read) {
+            days.emplace(counts);
+        }
+    }
+    if (!days) {
+        return std::nullopt;
+    }
+    for (int e = 1; e <= EmployeeTable::kRows; ++e) {
+        const int n = (*days)[static_cast<std::size_t>(e - 1)];
+        if (n > 0) {
+            result.found.push_back(
+                {e, employees.names[static_cast<std::size_t>(e - 1)].trimmed(), n});
+        }
+    }
+    return result;
+}
+
+std::optional<Result> run(const Schedule& schedule, int number, int firstDay, int lastDay) {
+    const auto query = load(schedule, number);
+    if (!query) {
+        return std::nullopt;
+    }
+    auto result = run(schedule, *query, number == kNotes, firstDay, lastDay);
+    if (result) {
+        result->number = number;
+    }
+    return result;
+}
+
+} // namespace kalmur::QueryRun
