@@ -77,6 +77,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<Shown> prints{"print window"};
     DialogScript<std::optional<kalmur::PasteOptions>> selectivePastes{"selective paste"};
     DialogScript<std::optional<kalmur::CopyMultipleJob>> copies{"copy multiple"};
+    DialogScript<Shown> costReports{"cost report window"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -127,6 +128,11 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
                        const kalmur::PrintDays::Grid& grid) override {
         printGrids.push_back(grid);
         prints.take({});
+    }
+    void estimateCost(QWidget*, kalmur::ProgramState&,
+                      const kalmur::PrintDays::Grid& grid) override {
+        printGrids.push_back(grid);
+        costReports.take({});
     }
     std::optional<QDate> changePage(QWidget*, const kalmur::PagerRules& rules,
                                     QDate firstShown) override {
