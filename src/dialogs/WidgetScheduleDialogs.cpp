@@ -14,6 +14,7 @@
 #include "About.h"
 #include "Adjust.h"
 #include "PassWRD.h"
+#include "ProjCost.h"
 #include "Props.h"
 #include "PrtMain.h"
 #include "Query.h"
@@ -171,6 +172,15 @@ void WidgetScheduleDialogs::printSchedule(QWidget* parent, ProgramState& state,
     PrtMain window(state, m_platform, grid, parent);
     window.setReportSetup([this, &state](QWidget* over) {
         editReportSetup(*this, m_platform, state, ReportKind::Schedule, over);
+    });
+    window.exec();
+}
+
+void WidgetScheduleDialogs::estimateCost(QWidget* parent, ProgramState& state,
+                                         const PrintDays::Grid& grid) {
+    ProjCost window(state, m_platform, grid.currentDay, grid.taggedDays, parent);
+    window.setReportSetup([this, &state](QWidget* over) {
+        editReportSetup(*this, m_platform, state, ReportKind::Cost, over);
     });
     window.exec();
 }

@@ -28,6 +28,7 @@ public:
     bool editViewFormat(QWidget* parent, ProgramState& state, const std::function<void()>& relayout,
                         const std::function<void(QWidget*)>& print) override;
     void printSchedule(QWidget* parent, ProgramState& state, const PrintDays::Grid& grid) override;
+    void estimateCost(QWidget* parent, ProgramState& state, const PrintDays::Grid& grid) override;
     bool editCoverageLine(QWidget* parent, ProgramState& state, int line) override;
     bool reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
                      ReportSetup& working) override;

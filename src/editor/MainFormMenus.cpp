@@ -2,6 +2,7 @@
 #include "MainForm.h"
 
 #include "files/ProgramState.h"
+#include "platform/FontCheck.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -35,18 +36,23 @@ void MainForm::createMenus() {
         connect(action, &QAction::triggered, this, command);
         return action;
     };
-    // The print window over `over`, for the days and the current day of the
-    // grid; the model is written out before and the grid read again after.
-    auto print = [this](QWidget* over) {
-        if (!m_state.isOpen()) {
-            return;
-        }
+    // The days and the current day of the grid, as the report windows open on.
+    auto gridDays = [this] {
         const Schedule& s = m_state.schedule();
         PrintDays::Grid grid;
         grid.firstShown = s.dateOfDay(s.window().dayNumber(1));
         grid.daysOnScreen = s.windowLength();
         grid.currentDay = s.dateOfDay(s.window().dayNumber(cursorColumn()));
         grid.taggedDays = selectionLast() - selectionFirst() + 1;
+        return grid;
+    };
+    // The print window over `over`; the model is written out before and the
+    // grid read again after.
+    auto print = [this, gridDays](QWidget* over) {
+        if (!m_state.isOpen()) {
+            return;
+        }
+        const PrintDays::Grid grid = gridDays();
         m_reports->run([&] { m_dialogs.printSchedule(over, m_state, grid); });
     };
 
@@ -164,7 +170,14 @@ void MainForm::createMenus() {
     personal->menuAction()->setObjectName(QStringLiteral("Report_Personal"));
     later(addItem(personal, "Report_Personal_Day142", tr("1 to 42 Day")));
     later(addItem(personal, "Report_Personal_Month", tr("Monthly Calendar")));
-    later(addItem(m_reportsMenu, "Report_Proj", tr("Estimated &Cost")));
+    // The cost report prints in Arial: without it the window does not open.
+    run(addItem(m_reportsMenu, "Report_Proj", tr("Estimated &Cost")), [this, gridDays] {
+        if (!m_state.isOpen() || FontCheck::reportFontMissing(m_platform, this)) {
+            return;
+        }
+        const PrintDays::Grid grid = gridDays();
+        m_reports->run([&] { m_dialogs.estimateCost(this, m_state, grid); });
+    });
 
     m_helpMenu = menu("Menu_Help", tr("&Help"));
     connect(addItem(m_helpMenu, "Help_Contents", tr("&Contents")), &QAction::triggered, this,

@@ -85,6 +85,10 @@ public:
     // "Print": the schedule report for the days and current day of `grid`.
     virtual void printSchedule(QWidget* parent, ProgramState& state,
                                const PrintDays::Grid& grid) = 0;
+    // "Estimated Cost Report", starting on the grid's current day for the
+    // days tagged there.
+    virtual void estimateCost(QWidget* parent, ProgramState& state,
+                              const PrintDays::Grid& grid) = 0;
     // "CoverageWatch" for coverage line `line` (1..20) of the current view
     // format: true when OK stored it (the caller redraws the captions and
     // recounts the totals).

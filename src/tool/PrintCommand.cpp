@@ -3,6 +3,7 @@
 #include "ToolSession.h"
 #include "model/patterns/DateText.h"
 #include "model/schedule/Schedule.h"
+#include "reports/CostReport.h"
 #include "reports/PdfDevice.h"
 #include "reports/PrintDays.h"
 #include "reports/ScheduleReportPrinter.h"
@@ -47,6 +48,48 @@ struct Request {
     int format = 0; // 0: the current one
 };
 
+// The estimated cost report of the request's run for its named rows.
+int printCost(const Schedule& schedule, const Request& request, const QString& pdf,
+              QTextStream& err) {
+    const PrintDays::Range range = *request.range;
+    if (!CostReport::rangeAvailable(range.start, range.days, schedule.startDate(),
+                                    schedule.endDate())) {
+        err << "kalmur-tool: " << CostReport::kRangeRefusal << Qt::endl;
+        return kRefused;
+    }
+    std::vector<int> entries;
+    for (int r = 1; r <= EmployeeTable::kRows; ++r) {
+        const bool asked = !request.rows || std::find(request.rows->begin(), request.rows->end(),
+                                                      r) != request.rows->end();
+        if (asked && schedule.employees().isNamed(r)) {
+            entries.push_back(r);
+        }
+    }
+    const auto table = CostReport::table(schedule, entries, range.start, range.days);
+    if (!table) {
+        err << "kalmur-tool: " << schedule.errorString() << Qt::endl;
+        return kRefused;
+    }
+    const PrintSetup setup = PrintSetup::prepare(schedule.settings().costSetup);
+    PdfDevice device(pdf, request.letter);
+    const AppliedSetup applied = applySetup(setup, device, [&](const QString& warning) {
+        err << "kalmur-tool: " << warning << Qt::endl;
+        return true;
+    });
+    if (!applied.ok()) {
+        err << "kalmur-tool: " << applied.error << Qt::endl;
+        return kRefused;
+    }
+    CostReportPrinter printer(*table, setup, *applied.fonts,
+                              CostReport::subtitle(range.start, range.days),
+                              QDateTime::currentDateTime());
+    if (printer.print(device.writer()) != RunOutcome::Done) {
+        err << "kalmur-tool: " << pdf << ": the PDF file could not be written" << Qt::endl;
+        return kRefused;
+    }
+    return kOk;
+}
+
 } // namespace
 
 int run(const QString& archive, const QMap<QString, QString>& values, const QStringList& flags,
@@ -60,8 +103,9 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         return kRefused;
     };
     const QString report = values.value(QStringLiteral("--report"));
-    if (report != QLatin1String("schedule")) {
-        return usage(report.isEmpty() ? QStringLiteral("print needs --report schedule")
+    const bool cost = report == QLatin1String("cost");
+    if (report != QLatin1String("schedule") && !cost) {
+        return usage(report.isEmpty() ? QStringLiteral("print needs --report schedule or cost")
                                       : QStringLiteral("unknown report ") + report);
     }
     const QString pdf = values.value(QStringLiteral("--pdf"));
@@ -99,6 +143,9 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         }
         request.range = PrintDays::Range{first, first.daysInMonth()};
     }
+    if (cost && !request.range) {
+        return usage(QStringLiteral("the cost report needs --start and --days, or --month"));
+    }
     if (values.contains(QStringLiteral("--rows"))) {
         request.rows = readRows(values.value(QStringLiteral("--rows")));
         if (!request.rows) {
@@ -129,6 +176,9 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         return refuse(e);
     }
     const Schedule& schedule = session.schedule();
+    if (cost) {
+        return printCost(schedule, request, pdf, err);
+    }
     std::optional<ViewFormat> format = schedule.viewFormat();
     if (request.format != 0 && request.format != schedule.viewFormatNumber()) {
         format = schedule.readViewFormat(request.format);

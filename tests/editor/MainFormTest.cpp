@@ -518,7 +518,7 @@ TEST_F(MainFormTest, PrinterSetupOpensThePrinterChoiceWithOrWithoutASchedule) {
     EXPECT_TRUE(platform.messages.empty()); // no "not available yet"
 }
 
-TEST_F(MainFormTest, PrintFromTheMenusAndTheViewFormatDialogOpensThePrintWindowForTheGrid) {
+TEST_F(MainFormTest, PrintAndCostReportFromTheMenusOpenTheirWindowsForTheGrid) {
     openNew("print.kmr");
     form.selectCell(1, 3);
     dialogs.prints.push({});
@@ -531,7 +531,10 @@ TEST_F(MainFormTest, PrintFromTheMenusAndTheViewFormatDialogOpensThePrintWindowF
         return true;
     });
     action("View_Change")->trigger();
-    ASSERT_EQ(dialogs.printGrids.size(), 3u);
+    dialogs.costReports.push({});
+    action("Report_Proj")->trigger();
+    EXPECT_EQ(dialogs.costReports.opened(), 1);
+    ASSERT_EQ(dialogs.printGrids.size(), 4u);
     for (const PrintDays::Grid& grid : dialogs.printGrids) {
         EXPECT_EQ(grid.firstShown, QDate(1997, 1, 1));
         EXPECT_EQ(grid.daysOnScreen, 28);

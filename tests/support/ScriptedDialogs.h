@@ -80,6 +80,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<Shown> queries{"query"};
     DialogScript<Edit> queryEdits{"edit query"};
     DialogScript<Shown> queryResults{"query found"};
+    DialogScript<Shown> costReports{"cost report window"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -133,6 +134,11 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
                        const kalmur::PrintDays::Grid& grid) override {
         printGrids.push_back(grid);
         prints.take({});
+    }
+    void estimateCost(QWidget*, kalmur::ProgramState&,
+                      const kalmur::PrintDays::Grid& grid) override {
+        printGrids.push_back(grid);
+        costReports.take({});
     }
     std::optional<QDate> changePage(QWidget*, const kalmur::PagerRules& rules,
                                     QDate firstShown) override {

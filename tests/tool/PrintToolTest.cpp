@@ -80,3 +80,29 @@ TEST(PrintTool, PrintsTheDemoWardAndLeavesTheArchiveAsItWas) {
     EXPECT_EQ(other.status, 2);
     EXPECT_EQ(bytes(ward), before);
 }
+
+TEST(PrintTool, PrintsTheEstimatedCostOfTheNamedRowsForDaysInTheSchedule) {
+    QTemporaryDir dir;
+    const QString ward = dir.filePath(QStringLiteral("ward.kmr"));
+    ASSERT_EQ(tool({QStringLiteral("import"), ward, QStringLiteral(KALMUR_DEMO_WARD)}).status, 0);
+    const QString pdf = dir.filePath(QStringLiteral("cost.pdf"));
+    auto cost = [&](const char* start, const char* days) {
+        return tool({QStringLiteral("print"), ward, QStringLiteral("--report"),
+                     QStringLiteral("cost"), QStringLiteral("--pdf"), pdf,
+                     QStringLiteral("--start"), QLatin1String(start), QStringLiteral("--days"),
+                     QLatin1String(days), QStringLiteral("--rows"), QStringLiteral("1-3")});
+    };
+    const ToolRun run = cost("2026-11-02", "14");
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(pdf);
+    if (!text.isEmpty()) {
+        for (const char* expected :
+             {"Estimated Cost", "Alvarez, Maria", "Brennan, Tom", "Regular Hrs", "TOTALS"}) {
+            EXPECT_TRUE(text.contains(QLatin1String(expected))) << expected;
+        }
+        EXPECT_FALSE(text.contains(QLatin1String("Chen, Lucy")));
+    }
+    const ToolRun early = cost("1990-01-01", "7");
+    EXPECT_EQ(early.status, 1);
+    EXPECT_TRUE(early.err.contains(QLatin1String("Data not available for date entered")));
+}
