@@ -76,6 +76,7 @@ struct NoDialogs : ScheduleDialogs {
         return false;
     }
     void printSchedule(QWidget*, ProgramState&, const PrintDays::Grid&) override {}
+    void estimateCost(QWidget*, ProgramState&, const PrintDays::Grid&) override {}
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
     bool editCoverageLine(QWidget*, ProgramState&, int) override { return false; }
