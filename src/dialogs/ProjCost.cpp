@@ -2,6 +2,7 @@
 
 #include "EditPay.h"
 #include "ReportOutput.h"
+#include "ReportProgress.h"
 #include "SelectAllOnFocus.h"
 #include "files/ProgramState.h"
 #include "model/patterns/DateText.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,7 +24,6 @@
 #include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -167,18 +166,8 @@ void ProjCost::build() {
     right->addStretch();
     columns->addLayout(right);
 
-    m_panel = new QFrame(this);
-    m_panel->setObjectName(QStringLiteral("PrintProgress"));
-    m_panel->setFrameShape(QFrame::StyledPanel);
-    auto* panel = new QHBoxLayout(m_panel);
-    panel->addWidget(new QLabel(tr("Printing Report"), m_panel));
-    m_bar = new QProgressBar(m_panel);
-    m_bar->setRange(0, 100);
-    panel->addWidget(m_bar);
-    auto* abort = button("ButtonAbort", tr("Abort"), m_panel);
-    panel->addWidget(abort);
+    m_panel = new ReportProgress(m_platform, this);
     outer->addWidget(m_panel);
-    m_panel->hide();
 
     // Each accepted rule goes straight into the employee table; a refused
     // one is replaced by the rule's default.
@@ -217,7 +206,6 @@ void ProjCost::build() {
     });
     connect(m_print, &QPushButton::clicked, this, [this] { print(); });
     connect(m_preview, &QPushButton::clicked, this, [this] { preview(); });
-    connect(abort, &QPushButton::clicked, this, [this] { m_abort = true; });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -310,8 +298,7 @@ std::optional<std::vector<QStringList>> ProjCost::compute(QDate start, int days)
 void ProjCost::setRunning(bool running) {
     m_form->setEnabled(!running);
     m_platform.setBusy(running);
-    m_bar->setValue(0);
-    m_panel->setVisible(running);
+    m_panel->setRunning(running);
     if (!running) {
         updateSelection();
         for (int i = 0; i < kSettleRounds; ++i) {
@@ -362,23 +349,7 @@ std::optional<RunOutcome> ProjCost::print() {
     CostReportPrinter printer(std::move(*table), setup, *fonts,
                               CostReport::subtitle(range->first, range->second),
                               m_platform.clock().currentDateTime());
-    m_abort = false;
-    RunHooks hooks;
-    hooks.goOn = [this] {
-        m_platform.processEvents();
-        return !m_abort;
-    };
-    hooks.progress = [this](int percent) {
-        m_bar->setValue(percent);
-    };
-    hooks.failed = [&output] {
-        return output->failed();
-    };
-    const RunOutcome outcome = printer.print(output->device(), hooks);
-    if (outcome == RunOutcome::PrinterError) {
-        showPrinterError(m_platform, this);
-    }
-    return outcome;
+    return m_panel->finish(printer.print(output->device(), m_panel->hooks(*output)));
 }
 
 void ProjCost::preview() {

@@ -12,14 +12,14 @@
 #include <optional>
 #include <vector>
 
-class QFrame;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 
 namespace kalmur {
+
+class ReportProgress;
 
 class LeaveFieldCheck;
 class Platform;
@@ -71,7 +71,6 @@ private:
     Platform& m_platform;
     QDate m_lastGoodStart;
     std::function<void(QWidget*)> m_editSetup;
-    bool m_abort = false;
 
     QWidget* m_form = nullptr;
     QListWidget* m_names = nullptr;
@@ -85,8 +84,7 @@ private:
     QPushButton* m_setup = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_preview = nullptr;
-    QFrame* m_panel = nullptr;
-    QProgressBar* m_bar = nullptr;
+    ReportProgress* m_panel = nullptr;
 };
 
 } // namespace kalmur

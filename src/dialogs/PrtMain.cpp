@@ -1,6 +1,7 @@
 #include "PrtMain.h"
 
 #include "ReportOutput.h"
+#include "ReportProgress.h"
 #include "SelectAllOnFocus.h"
 #include "files/ProgramState.h"
 #include "model/patterns/DateText.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,7 +19,6 @@
 #include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -126,18 +125,8 @@ void PrtMain::build() {
     right->addStretch();
     columns->addLayout(right);
 
-    m_panel = new QFrame(this);
-    m_panel->setObjectName(QStringLiteral("PrintProgress"));
-    m_panel->setFrameShape(QFrame::StyledPanel);
-    auto* panel = new QHBoxLayout(m_panel);
-    panel->addWidget(new QLabel(tr("Printing Report"), m_panel));
-    m_bar = new QProgressBar(m_panel);
-    m_bar->setRange(0, 100);
-    panel->addWidget(m_bar);
-    auto* abort = button("ButtonAbort", tr("Abort"), m_panel);
-    panel->addWidget(abort);
+    m_panel = new ReportProgress(m_platform, this);
     outer->addWidget(m_panel);
-    m_panel->hide();
 
     m_startCheck = new LeaveFieldCheck(m_startDate, m_platform, [this](const QString& text) {
         const std::optional<QDate> date = readDate(text.trimmed());
@@ -174,7 +163,6 @@ void PrtMain::build() {
     connect(m_print, &QPushButton::clicked, this, [this] { print(); });
     connect(m_preview, &QPushButton::clicked, this, [this] { preview(); });
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(abort, &QPushButton::clicked, this, [this] { m_abort = true; });
 }
 
 void PrtMain::setReportSetup(std::function<void(QWidget*)> edit) {
@@ -250,8 +238,7 @@ PrintDays::Range PrtMain::range() const {
 void PrtMain::setRunning(bool running) {
     m_form->setEnabled(!running);
     m_platform.setBusy(running);
-    m_bar->setValue(0);
-    m_panel->setVisible(running);
+    m_panel->setRunning(running);
     if (!running) {
         updatePrintButton();
         for (int i = 0; i < kSettleRounds; ++i) {
@@ -312,23 +299,7 @@ std::optional<RunOutcome> PrtMain::run(ReportOutput& output, const ScheduleRepor
     if (withPanel) {
         setRunning(true);
     }
-    m_abort = false;
-    RunHooks hooks;
-    hooks.goOn = [this] {
-        m_platform.processEvents();
-        return !m_abort;
-    };
-    hooks.progress = [this](int percent) {
-        m_bar->setValue(percent);
-    };
-    hooks.failed = [&output] {
-        return output.failed();
-    };
-    const RunOutcome outcome = printer.print(output.device(), hooks);
-    if (outcome == RunOutcome::PrinterError) {
-        showPrinterError(m_platform, this);
-    }
-    return outcome;
+    return m_panel->finish(printer.print(output.device(), m_panel->hooks(output)));
 }
 
 std::optional<RunOutcome> PrtMain::print() {

@@ -8,14 +8,14 @@
 #include <functional>
 
 class QCheckBox;
-class QFrame;
 class QLineEdit;
 class QListWidget;
-class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
 namespace kalmur {
+
+class ReportProgress;
 
 class LeaveFieldCheck;
 class Platform;
@@ -66,7 +66,6 @@ private:
     DaysToPrint m_choice = DaysToPrint::SameAsScreen;
     PrintDays::Range m_range;
     std::function<void(QWidget*)> m_editSetup;
-    bool m_abort = false;
 
     QWidget* m_form = nullptr;
     QListWidget* m_names = nullptr;
@@ -81,8 +80,7 @@ private:
     QPushButton* m_setup = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_preview = nullptr;
-    QFrame* m_panel = nullptr;
-    QProgressBar* m_bar = nullptr;
+    ReportProgress* m_panel = nullptr;
 };
 
 } // namespace kalmur
