@@ -307,13 +307,6 @@ void ProjCost::setRunning(bool running) {
     }
 }
 
-QString ProjCost::suggestedPdf() const {
-    const QFileInfo archive(m_state.locationText());
-    const QString base = archive.completeBaseName().isEmpty() ? QStringLiteral("Schedule")
-                                                              : archive.completeBaseName();
-    return archive.absoluteDir().filePath(base + QStringLiteral(" cost.pdf"));
-}
-
 std::optional<RunOutcome> ProjCost::print() {
     const auto range = runRange();
     if (!range) {
@@ -327,8 +320,9 @@ std::optional<RunOutcome> ProjCost::print() {
         }
         ~Running() { window->setRunning(false); }
     } running(this);
-    const std::unique_ptr<ReportOutput> output =
-        ReportOutput::open(m_platform, this, suggestedPdf());
+    const std::unique_ptr<ReportOutput> output = ReportOutput::open(
+        m_platform, this,
+        ReportOutput::suggestedPdf(m_state.locationText(), QStringLiteral(" cost.pdf")));
     if (!output) {
         return std::nullopt;
     }

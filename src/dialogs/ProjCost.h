@@ -65,7 +65,6 @@ private:
     // days could not be read (the user has been told).
     std::optional<std::vector<QStringList>> compute(QDate start, int days);
     void setRunning(bool running);
-    QString suggestedPdf() const;
 
     ProgramState& m_state;
     Platform& m_platform;

@@ -247,13 +247,6 @@ void PrtMain::setRunning(bool running) {
     }
 }
 
-QString PrtMain::suggestedPdf() const {
-    const QFileInfo archive(m_state.locationText());
-    const QString base = archive.completeBaseName().isEmpty() ? QStringLiteral("Schedule")
-                                                              : archive.completeBaseName();
-    return archive.absoluteDir().filePath(base + QStringLiteral(".pdf"));
-}
-
 std::optional<ScheduleReportData> PrtMain::collect() {
     if (selectedRows().empty()) {
         return std::nullopt;
@@ -307,8 +300,9 @@ std::optional<RunOutcome> PrtMain::print() {
     if (!report) {
         return std::nullopt;
     }
-    const std::unique_ptr<ReportOutput> output =
-        ReportOutput::open(m_platform, this, suggestedPdf());
+    const std::unique_ptr<ReportOutput> output = ReportOutput::open(
+        m_platform, this,
+        ReportOutput::suggestedPdf(m_state.locationText(), QStringLiteral(".pdf")));
     if (!output) {
         return std::nullopt;
     }

@@ -58,7 +58,6 @@ private:
     std::optional<ScheduleReportData> collect();
     std::optional<RunOutcome> run(ReportOutput& output, const ScheduleReportData& report,
                                   bool withPanel);
-    QString suggestedPdf() const;
 
     ProgramState& m_state;
     Platform& m_platform;

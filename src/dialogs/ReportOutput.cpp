@@ -4,6 +4,8 @@
 #include "platform/Spooler.h"
 #include "reports/PdfDevice.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPrinter>
@@ -104,6 +106,13 @@ std::unique_ptr<ReportOutput> ReportOutput::open(Platform& platform, QWidget* pa
         return pdfFile(*path);
     }
     return std::make_unique<OwnedPrinterOutput>(systemPrinter(platform));
+}
+
+QString ReportOutput::suggestedPdf(const QString& archivePath, const QString& ending) {
+    const QFileInfo archive(archivePath);
+    const QString base = archive.completeBaseName().isEmpty() ? QStringLiteral("Schedule")
+                                                              : archive.completeBaseName();
+    return archive.absoluteDir().filePath(base + ending);
 }
 
 std::unique_ptr<ReportOutput> ReportOutput::pdfFile(const QString& path,

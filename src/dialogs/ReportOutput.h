@@ -27,6 +27,9 @@ public:
     // user cancelled.
     static std::unique_ptr<ReportOutput> open(Platform& platform, QWidget* parent,
                                               const QString& suggestedPdf);
+    // The PDF file a run on the PDF-file printer offers first: beside the
+    // schedule's archive, named after it with `ending` (".pdf", " cost.pdf").
+    static QString suggestedPdf(const QString& archivePath, const QString& ending);
     // A PDF file at `path` on the paper size of the locale (Letter in the
     // United States, A4 elsewhere), or on A4 or Letter when asked.
     static std::unique_ptr<ReportOutput> pdfFile(const QString& path,
