@@ -67,7 +67,14 @@ ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QStri
     // the start costs the same for every program measured.
     const Stopwatch clock;
     pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
+    // The child leads a process group of its own, so that whatever it starts
+    // (an office suite's launcher starts the office itself) ends with it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    const int rc = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (rc != 0) {
         return run;
@@ -86,7 +93,7 @@ ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QStri
             std::unique_lock lock(mutex);
             if (!finished.wait_for(lock, std::chrono::duration<double>(timeoutSeconds),
                                    [&] { return done; })) {
-                ::kill(pid, SIGKILL);
+                ::kill(-pid, SIGKILL);
                 killed = true;
             }
         });
@@ -99,6 +106,9 @@ ChildRun runChild(const QStringList& argv, const QString& stdinPath, const QStri
         waited = ::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT);
     } while (waited < 0 && errno == EINTR);
     run.seconds = clock.seconds();
+    // The child is still unreaped, so its group id is still its own: nothing
+    // it left behind outlives the measurement.
+    ::kill(-pid, SIGKILL);
     {
         const std::lock_guard lock(mutex);
         done = true;
@@ -149,7 +159,7 @@ long peakMemoryKiB(const QStringList& argv, const QString& stdoutPath, const QSt
         runChild(QStringList{QStringLiteral("/usr/bin/time"), QStringLiteral("-f"),
                              QStringLiteral("%M"), QStringLiteral("-o"), scratchPath} +
                      argv,
-                 QStringLiteral("/dev/null"), stdoutPath);
+                 QStringLiteral("/dev/null"), stdoutPath, 300);
     QFile report(scratchPath);
     if (!run.succeeded() || !report.open(QIODevice::ReadOnly)) {
         return -1;

@@ -7,8 +7,10 @@
 #include "tool/ToolSession.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QUrl>
 
 namespace kalmur::bench {
 
@@ -107,10 +109,17 @@ void BenchSuite::measurePrint() {
                            "--days",
                            QString::number(kDays)};
     const QStringList reference{
-        soffice,      QStringLiteral("-env:UserInstallation=file://") + profile,
-        "--headless", "--convert-to",
-        "pdf",        "--outdir",
-        dir,          csv};
+        // The profile must be an absolute file URL: a relative one names a
+        // host, and the office then waits on a profile it cannot lock.
+        soffice,
+        QStringLiteral("-env:UserInstallation=") +
+            QUrl::fromLocalFile(QFileInfo(profile).absoluteFilePath()).toString(),
+        "--headless",
+        "--convert-to",
+        "pdf",
+        "--outdir",
+        dir,
+        csv};
     const PairTimes pair = alternate(
         m_options.rounds,
         [&] {

@@ -1,21 +1,13 @@
 #pragma once
 
-#include "model/records/ViewFormat.h"
-
-#include <QDialog>
-
-class QLineEdit;
+#include "CriteriaDialog.h"
 
 namespace kalmur {
-
-class CriteriaTabs;
-class Platform;
-class ProgramState;
 
 // "CoverageWatch": the title and criteria of one coverage line of the current
 // view format. OK stores the line and writes the view format to its file;
 // Cancel puts the view format back as it was when the dialog opened.
-class Cover2 : public QDialog {
+class Cover2 : public CriteriaDialog {
     Q_OBJECT
 public:
     // `line` is 1..20.
@@ -28,18 +20,11 @@ public:
     static QString defaultTitle(int line);
 
 private:
-    void build();
-    void onIgnoreClicked();
-    void onRemove();
-    void onOk();
+    QString defaultTitle() const override { return defaultTitle(m_line); }
+    void onOk() override;
 
-    ProgramState& m_state;
-    Platform& m_platform;
     int m_line;
     ViewFormat m_backup;
-
-    QLineEdit* m_title = nullptr;
-    CriteriaTabs* m_tabs = nullptr;
 };
 
 // Shows "CoverageWatch" over `parent` for coverage line `line` (1..20) of the

@@ -1,19 +1,13 @@
 #pragma once
 
-#include <QDialog>
-
-class QLineEdit;
+#include "CriteriaDialog.h"
 
 namespace kalmur {
-
-class CriteriaTabs;
-class Platform;
-class ProgramState;
 
 // "Edit Query": the title, criteria and note text of saved query 1..10, read
 // from the query file when it opens and written back as its record on OK.
 // Cancel writes nothing.
-class EdQuery : public QDialog {
+class EdQuery : public CriteriaDialog {
     Q_OBJECT
 public:
     EdQuery(ProgramState& state, Platform& platform, int number, QWidget* parent = nullptr);
@@ -21,17 +15,10 @@ public:
     void reject() override;
 
 private:
-    void build();
-    void onIgnoreClicked();
-    void onRemove();
-    void onOk();
+    QString defaultTitle() const override;
+    void onOk() override;
 
-    ProgramState& m_state;
-    Platform& m_platform;
     int m_number;
-
-    QLineEdit* m_title = nullptr;
-    CriteriaTabs* m_tabs = nullptr;
     QLineEdit* m_searchNote = nullptr;
 };
 
