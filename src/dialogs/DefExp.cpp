@@ -220,11 +220,18 @@ void DefExp::reject() {
     QDialog::reject();
 }
 
-bool editExplanations(ProgramState& state, Platform& platform, QWidget* parent) {
+void DefExp::showExplanation(int number) {
+    if (number >= 1 && number <= ExplanationTable::kCount) {
+        m_list->setCurrentRow(number - 1);
+    }
+}
+
+bool editExplanations(ProgramState& state, Platform& platform, QWidget* parent, int first) {
     if (!state.isOpen()) {
         return false;
     }
     DefExp dialog(state, platform, parent);
+    dialog.showExplanation(first);
     dialog.exec();
     return !state.dialogCancelled;
 }

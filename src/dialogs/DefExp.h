@@ -26,6 +26,8 @@ public:
     DefExp(ProgramState& state, Platform& platform, QWidget* parent = nullptr);
 
     void reject() override;
+    // Shows explanation `number` (1..99), as if its entry had been clicked.
+    void showExplanation(int number);
 
     // The entry of explanation n: "01, " and the description.
     static QString entryText(int number, const QString& description);
@@ -54,9 +56,10 @@ private:
     QuickKeyCapture* m_capture = nullptr;
 };
 
-// Shows "Define Explanations" over `parent` for the open schedule. True when
+// Shows "Define Explanations" over `parent` for the open schedule, on
+// explanation `first` (1..99) when given, otherwise on the first. True when
 // OK stored the table: the caller then refills its explanation list, rebuilds
 // the quick keys and repaints the cells.
-bool editExplanations(ProgramState& state, Platform& platform, QWidget* parent);
+bool editExplanations(ProgramState& state, Platform& platform, QWidget* parent, int first = 0);
 
 } // namespace kalmur

@@ -438,12 +438,22 @@ void DefShft2::reject() {
     QDialog::reject();
 }
 
+void DefShft2::showShift(int number) {
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (m_list->item(row)->data(Qt::UserRole).toInt() == number) {
+            m_list->setCurrentRow(row);
+            return;
+        }
+    }
+}
+
 bool editShifts(ProgramState& state, Platform& platform, const QString& editTimeFormat,
-                QWidget* parent) {
+                QWidget* parent, int first) {
     if (!state.isOpen()) {
         return false;
     }
     DefShft2 dialog(state, platform, editTimeFormat, parent);
+    dialog.showShift(first);
     dialog.exec();
     return !state.dialogCancelled;
 }

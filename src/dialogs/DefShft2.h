@@ -38,6 +38,8 @@ public:
 
     // The shift whose fields are shown (1..102), -1 before the first one.
     int currentShift() const { return m_current; }
+    // Shows shift `number` (1..102), as if its entry had been clicked.
+    void showShift(int number);
 
     void reject() override;
 
@@ -85,10 +87,11 @@ private:
     LeaveFieldCheck* m_breakCheck = nullptr;
 };
 
-// Shows "Define Shifts" over `parent` for the open schedule. True when the
-// user edited something and left with OK: the caller then refills its shift
-// list, rebuilds the quick keys and repaints the cells.
+// Shows "Define Shifts" over `parent` for the open schedule, on shift `first`
+// (1..102) when given, otherwise on the first entry. True when the user edited
+// something and left with OK: the caller then refills its shift list,
+// rebuilds the quick keys and repaints the cells.
 bool editShifts(ProgramState& state, Platform& platform, const QString& editTimeFormat,
-                QWidget* parent);
+                QWidget* parent, int first = 0);
 
 } // namespace kalmur

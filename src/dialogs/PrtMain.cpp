@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -314,24 +313,14 @@ void PrtMain::preview() {
     if (!report) {
         return;
     }
-    const std::unique_ptr<QPrinter> printer = ReportOutput::previewPrinter(m_platform);
     const Schedule& schedule = m_state.schedule();
     const ViewFormat& format = schedule.viewFormat();
     const PrintSetup setup = PrintSetup::prepare(format.reportSetup, &format);
-    const std::unique_ptr<ReportOutput> output = ReportOutput::printer(*printer);
-    const std::optional<PrintFonts> fonts =
-        applySetupToPrinter(m_platform, this, setup, output->controls());
-    if (!fonts) {
-        return;
-    }
-    QPrintPreviewDialog dialog(printer.get(), this);
-    dialog.setObjectName(QStringLiteral("PrintPreview"));
     const QDateTime now = m_platform.clock().currentDateTime();
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [&](QPrinter* target) {
-        ScheduleReportPrinter pages(schedule, format, *report, setup, *fonts, now);
-        pages.print(*target);
+    previewReport(m_platform, this, setup, [&](QPrinter& target, const PrintFonts& fonts) {
+        ScheduleReportPrinter pages(schedule, format, *report, setup, fonts, now);
+        pages.print(target);
     });
-    dialog.exec();
 }
 
 } // namespace kalmur

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QPageLayout>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -151,6 +152,22 @@ std::optional<PrintFonts> applySetupToPrinter(Platform& platform, QWidget* paren
 void showPrinterError(Platform& platform, QWidget* parent) {
     platform.warn(parent, {SetupMessages::kPrinterError, QStringLiteral("Printer Error"),
                            MessageIcon::Exclamation, MessageButtons::Ok, std::nullopt});
+}
+
+void previewReport(Platform& platform, QWidget* parent, const PrintSetup& setup,
+                   const std::function<void(QPrinter&, const PrintFonts&)>& paint) {
+    const std::unique_ptr<QPrinter> printer = ReportOutput::previewPrinter(platform);
+    const std::unique_ptr<ReportOutput> output = ReportOutput::printer(*printer);
+    const std::optional<PrintFonts> fonts =
+        applySetupToPrinter(platform, parent, setup, output->controls());
+    if (!fonts) {
+        return;
+    }
+    QPrintPreviewDialog dialog(printer.get(), parent);
+    dialog.setObjectName(QStringLiteral("PrintPreview"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* target) { paint(*target, *fonts); });
+    dialog.exec();
 }
 
 } // namespace kalmur

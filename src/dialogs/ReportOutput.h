@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -54,5 +55,11 @@ std::optional<PrintFonts> applySetupToPrinter(Platform& platform, QWidget* paren
 
 // The "Printer Error" message of a run the printer failed.
 void showPrinterError(Platform& platform, QWidget* parent);
+
+// "Preview...": puts `setup` on the preview's printer (with the messages of
+// applySetupToPrinter) and shows the pages `paint` draws onto it with the
+// fonts it gave; nothing is shown when the setup was refused.
+void previewReport(Platform& platform, QWidget* parent, const PrintSetup& setup,
+                   const std::function<void(QPrinter&, const PrintFonts&)>& paint);
 
 } // namespace kalmur

@@ -6,6 +6,7 @@
 #include "DefExp.h"
 #include "DefShft2.h"
 #include "EdQuery.h"
+#include "Legend.h"
 #include "Mcopy.h"
 #include "PGSetup.h"
 #include "SelPaste.h"
@@ -23,6 +24,7 @@
 #include "editor/Pager.h"
 #include "editor/ReportSetupEdit.h"
 #include "files/ProgramState.h"
+#include "model/patterns/TimePattern.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
 
@@ -181,6 +183,20 @@ void WidgetScheduleDialogs::estimateCost(QWidget* parent, ProgramState& state,
     ProjCost window(state, m_platform, grid.currentDay, grid.taggedDays, parent);
     window.setReportSetup([this, &state](QWidget* over) {
         editReportSetup(*this, m_platform, state, ReportKind::Cost, over);
+    });
+    window.exec();
+}
+
+void WidgetScheduleDialogs::legend(QWidget* parent, ProgramState& state) {
+    Legend window(state, m_platform, parent);
+    const QString times = editTimeFormat(state.schedule().viewFormat().timeFormat);
+    window.setEditors(
+        {[&](int n) { return kalmur::editShifts(state, m_platform, times, &window, n); },
+         [&](int n) {
+             return kalmur::editExplanations(state, m_platform, &window, n);
+         }});
+    window.setReportSetup([this, &state](QWidget* over) {
+        editReportSetup(*this, m_platform, state, ReportKind::Legend, over);
     });
     window.exec();
 }

@@ -160,7 +160,13 @@ void MainForm::createMenus() {
     m_reportCurrent = run(addItem(m_reportsMenu, "Report_Current", tr("untitled"),
                                   QKeySequence(Qt::CTRL | Qt::Key_P)),
                           [this, print] { print(this); });
-    later(addItem(m_reportsMenu, "Report_Legend", tr("Legend")));
+    run(addItem(m_reportsMenu, "Report_Legend", tr("Legend")), [this] {
+        // The definitions the legend edited show in the lists, keys and cells.
+        if (m_reports->run([this] { m_dialogs.legend(this, m_state); })) {
+            definitionsChanged();
+            repaintAll();
+        }
+    });
     run(addItem(m_reportsMenu, "Report_Query", tr("Query")), [this] {
         const EditSelection tagged = editSelection();
         m_reports->query(tagged.firstDay, tagged.lastDay);

@@ -89,6 +89,8 @@ public:
     // days tagged there.
     virtual void estimateCost(QWidget* parent, ProgramState& state,
                               const PrintDays::Grid& grid) = 0;
+    // "Legend": the shifts, marks and explanations, whose definitions it may change.
+    virtual void legend(QWidget* parent, ProgramState& state) = 0;
     // "CoverageWatch" for coverage line `line` (1..20) of the current view
     // format: true when OK stored it (the caller redraws the captions and
     // recounts the totals).

@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "LegendCommand.h"
 #include "ToolSession.h"
 #include "model/patterns/DateText.h"
 #include "model/schedule/Schedule.h"
@@ -104,9 +105,11 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
     };
     const QString report = values.value(QStringLiteral("--report"));
     const bool cost = report == QLatin1String("cost");
-    if (report != QLatin1String("schedule") && !cost) {
-        return usage(report.isEmpty() ? QStringLiteral("print needs --report schedule or cost")
-                                      : QStringLiteral("unknown report ") + report);
+    const bool legend = report == QLatin1String("legend");
+    if (report != QLatin1String("schedule") && !cost && !legend) {
+        return usage(report.isEmpty()
+                         ? QStringLiteral("print needs --report schedule, cost or legend")
+                         : QStringLiteral("unknown report ") + report);
     }
     const QString pdf = values.value(QStringLiteral("--pdf"));
     if (pdf.isEmpty()) {
@@ -178,6 +181,9 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
     const Schedule& schedule = session.schedule();
     if (cost) {
         return printCost(schedule, request, pdf, err);
+    }
+    if (legend) {
+        return printLegend(schedule, pdf, request.letter, err);
     }
     std::optional<ViewFormat> format = schedule.viewFormat();
     if (request.format != 0 && request.format != schedule.viewFormatNumber()) {

@@ -13,7 +13,8 @@ namespace kalmur {
 namespace PrintCommand {
 
 inline constexpr const char* kUsage =
-    "print FILE.kmr --report schedule|cost --pdf OUT.pdf [--start YYYY-MM-DD --days N | --month "
+    "print FILE.kmr --report schedule|cost|legend --pdf OUT.pdf [--start YYYY-MM-DD --days N | "
+    "--month "
     "YYYY-MM | --screen] [--rows LIST] [--blank] [--format K] [--paper letter|a4]";
 inline constexpr const char* kSummary =
     "Print a report into a PDF file. 'schedule' is the schedule report of view format K (1 to "
@@ -21,7 +22,8 @@ inline constexpr const char* kSummary =
     "days (1 to 42) from a date; LIST names display rows such as 1,3-7 (default every row with "
     "a name, dividers included); --blank leaves the cells empty; the paper defaults to the "
     "locale's. 'cost' is the estimated cost report of N days from a date (or a month) for the "
-    "named rows of LIST (default every named row, dividers left out).";
+    "named rows of LIST (default every named row, dividers left out). 'legend' lists the "
+    "defined shifts, the reserved marks and the defined explanations.";
 
 int run(const QString& archive, const QMap<QString, QString>& values, const QStringList& flags,
         QTextStream& out, QTextStream& err);

@@ -518,7 +518,7 @@ TEST_F(MainFormTest, PrinterSetupOpensThePrinterChoiceWithOrWithoutASchedule) {
     EXPECT_TRUE(platform.messages.empty()); // no "not available yet"
 }
 
-TEST_F(MainFormTest, PrintAndCostReportFromTheMenusOpenTheirWindowsForTheGrid) {
+TEST_F(MainFormTest, PrintCostAndLegendFromTheMenusOpenTheirWindowsForTheGrid) {
     openNew("print.kmr");
     form.selectCell(1, 3);
     dialogs.prints.push({});
@@ -534,6 +534,9 @@ TEST_F(MainFormTest, PrintAndCostReportFromTheMenusOpenTheirWindowsForTheGrid) {
     dialogs.costReports.push({});
     action("Report_Proj")->trigger();
     EXPECT_EQ(dialogs.costReports.opened(), 1);
+    dialogs.legends.push({});
+    action("Report_Legend")->trigger();
+    EXPECT_EQ(dialogs.legends.opened(), 1);
     ASSERT_EQ(dialogs.printGrids.size(), 4u);
     for (const PrintDays::Grid& grid : dialogs.printGrids) {
         EXPECT_EQ(grid.firstShown, QDate(1997, 1, 1));

@@ -81,6 +81,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<Edit> queryEdits{"edit query"};
     DialogScript<Shown> queryResults{"query found"};
     DialogScript<Shown> costReports{"cost report window"};
+    DialogScript<Shown> legends{"legend"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -140,6 +141,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
         printGrids.push_back(grid);
         costReports.take({});
     }
+    void legend(QWidget*, kalmur::ProgramState&) override { legends.take({}); }
     std::optional<QDate> changePage(QWidget*, const kalmur::PagerRules& rules,
                                     QDate firstShown) override {
         pageRules = rules;
