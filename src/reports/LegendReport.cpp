@@ -263,9 +263,11 @@ bool LegendPrinter::paintPage(QPainter& p, int page, const RunHooks& hooks) cons
             }
             // Cut at the frame's right edge, never drawn past it.
             const int width = std::min(m_widths[f], m_frame.right - m_columns[f]);
+            // The lengths stand under one another by their decimal points.
+            const bool number = f == LegendReport::Break || f == LegendReport::Length;
             if (width > 0) {
                 p.drawText(QRect(m_columns[f], top + row.top, width, m_lineHeight),
-                           single | Qt::AlignLeft, texts[f]);
+                           single | (number ? Qt::AlignRight : Qt::AlignLeft), texts[f]);
             }
         }
         if (++drawn % kLinesBetweenEvents == 0 && hooks.goOn && !hooks.goOn()) {
