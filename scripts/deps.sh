@@ -6,7 +6,7 @@
 kalmur_test_packages=(cups-daemon printer-driver-cups-pdf poppler-utils)
 
 kalmur_install_deps() {
-    local wanted=(cmake ninja-build g++ pkg-config qt6-base-dev libzip-dev libgtest-dev libgmock-dev
+    local wanted=(cmake ninja-build g++ pkg-config qt6-base-dev libzip-dev libical-dev tzdata libgtest-dev libgmock-dev
                   fonts-liberation2 xvfb xauth zip unzip strace "$@")
     local missing=()
     for p in "${wanted[@]}"; do

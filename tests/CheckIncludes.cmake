@@ -1,5 +1,5 @@
-# Keeps includes pointing down the layers: no file in src/model, src/files or
-# src/view includes a header of the windows (editor/, dialogs/, platform/,
+# Keeps includes pointing down the layers: no file in src/model, src/files,
+# src/view or src/export includes a header of the windows (editor/, dialogs/, platform/,
 # reports/), and no file in src/view includes a Qt Widgets header. Reads the
 # sources only, so it costs no compile.
 #
@@ -19,7 +19,7 @@ endif()
 
 set(include_line "^[ \t]*#[ \t]*include[ \t]*([<\"][^>\"]*[>\"])")
 set(faults 0)
-foreach(layer model files view)
+foreach(layer model files view export)
     file(GLOB_RECURSE sources LIST_DIRECTORIES false
          "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
     foreach(source IN LISTS sources)

@@ -1,6 +1,7 @@
 #include "PrintCommand.h"
 
 #include "LegendCommand.h"
+#include "RowList.h"
 #include "ToolSession.h"
 #include "model/patterns/DateText.h"
 #include "model/schedule/Schedule.h"
@@ -21,26 +22,6 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
-
-// A list of display rows such as "1,3-7"; nothing when it is not one.
-std::optional<std::vector<int>> readRows(const QString& text) {
-    std::vector<int> rows;
-    for (const QString& part : text.split(QLatin1Char(','))) {
-        const QStringList ends = part.trimmed().split(QLatin1Char('-'));
-        bool firstOk = false;
-        bool lastOk = false;
-        const int first = ends.value(0).toInt(&firstOk);
-        const int last = ends.size() == 2 ? ends[1].toInt(&lastOk) : first;
-        if (!firstOk || ends.size() > 2 || (ends.size() == 2 && !lastOk) || first < 1 ||
-            last > EmployeeTable::kRows || last < first) {
-            return std::nullopt;
-        }
-        for (int r = first; r <= last; ++r) {
-            rows.push_back(r);
-        }
-    }
-    return rows;
-}
 
 struct Request {
     std::optional<PrintDays::Range> range; // nothing: the days on screen
@@ -150,7 +131,7 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         return usage(QStringLiteral("the cost report needs --start and --days, or --month"));
     }
     if (values.contains(QStringLiteral("--rows"))) {
-        request.rows = readRows(values.value(QStringLiteral("--rows")));
+        request.rows = readRowList(values.value(QStringLiteral("--rows")));
         if (!request.rows) {
             return usage(QStringLiteral("--rows takes display rows 1 to 200 such as 1,3-7"));
         }

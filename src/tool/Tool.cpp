@@ -1,6 +1,7 @@
 #include "Tool.h"
 
 #include "CoverageCsv.h"
+#include "IcsCommand.h"
 #include "PrintCommand.h"
 #include "QueryCsv.h"
 #include "ScheduleJson.h"
@@ -79,6 +80,12 @@ const QList<Command>& commands() {
          "each day.",
          1,
          {"--start", "--days", "--format"},
+         {}},
+        {"export-ics",
+         IcsCommand::kUsage,
+         IcsCommand::kSummary,
+         1,
+         {"--start", "--days", "--rows", "--out"},
          {}},
         {"print",
          PrintCommand::kUsage,
@@ -542,6 +549,9 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (name == QLatin1String("convert")) {
         return runner.runConvert(a);
+    }
+    if (name == QLatin1String("export-ics")) {
+        return IcsCommand::run(a.positional[0], a.values, out, err);
     }
     if (name == QLatin1String("print")) {
         return PrintCommand::run(a.positional[0], a.values, a.flags, out, err);
