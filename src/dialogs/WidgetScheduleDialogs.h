@@ -29,6 +29,8 @@ public:
                         const std::function<void(QWidget*)>& print) override;
     void printSchedule(QWidget* parent, ProgramState& state, const PrintDays::Grid& grid) override;
     void estimateCost(QWidget* parent, ProgramState& state, const PrintDays::Grid& grid) override;
+    void personalReport(QWidget* parent, ProgramState& state, ReportKind kind,
+                        const PrintDays::Grid& grid) override;
     bool editCoverageLine(QWidget* parent, ProgramState& state, int line) override;
     bool reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
                      ReportSetup& working) override;

@@ -168,8 +168,16 @@ void MainForm::createMenus() {
     QMenu* personal = m_reportsMenu->addMenu(tr("Personal Schedules"));
     personal->setObjectName(QStringLiteral("Report_Personal"));
     personal->menuAction()->setObjectName(QStringLiteral("Report_Personal"));
-    later(addItem(personal, "Report_Personal_Day142", tr("1 to 42 Day")));
-    later(addItem(personal, "Report_Personal_Month", tr("Monthly Calendar")));
+    auto personalReport = [this, gridDays](ReportKind kind) {
+        if (m_state.isOpen()) {
+            const PrintDays::Grid grid = gridDays();
+            m_reports->run([&] { m_dialogs.personalReport(this, m_state, kind, grid); });
+        }
+    };
+    run(addItem(personal, "Report_Personal_Day142", tr("1 to 42 Day")),
+        [personalReport] { personalReport(ReportKind::Personal); });
+    run(addItem(personal, "Report_Personal_Month", tr("Monthly Calendar")),
+        [personalReport] { personalReport(ReportKind::Calendar); });
     // The cost report prints in Arial: without it the window does not open.
     run(addItem(m_reportsMenu, "Report_Proj", tr("Estimated &Cost")), [this, gridDays] {
         if (!m_state.isOpen() || FontCheck::reportFontMissing(m_platform, this)) {

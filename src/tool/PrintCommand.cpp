@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "CalendarCommand.h"
 #include "ToolSession.h"
 #include "model/patterns/DateText.h"
 #include "model/schedule/Schedule.h"
@@ -15,13 +16,6 @@
 
 namespace kalmur::PrintCommand {
 
-namespace {
-
-constexpr int kOk = 0;
-constexpr int kRefused = 1;
-constexpr int kUsageError = 2;
-
-// A list of display rows such as "1,3-7"; nothing when it is not one.
 std::optional<std::vector<int>> readRows(const QString& text) {
     std::vector<int> rows;
     for (const QString& part : text.split(QLatin1Char(','))) {
@@ -40,6 +34,31 @@ std::optional<std::vector<int>> readRows(const QString& text) {
     }
     return rows;
 }
+
+int printToPdf(const QString& pdf, std::optional<bool> letter, const PrintSetup& setup,
+               QTextStream& err,
+               const std::function<RunOutcome(QPagedPaintDevice&, const PrintFonts&)>& draw) {
+    PdfDevice device(pdf, letter);
+    const AppliedSetup applied = applySetup(setup, device, [&](const QString& warning) {
+        err << "kalmur-tool: " << warning << Qt::endl;
+        return true;
+    });
+    if (!applied.ok()) {
+        err << "kalmur-tool: " << applied.error << Qt::endl;
+        return 1;
+    }
+    if (draw(device.writer(), *applied.fonts) != RunOutcome::Done) {
+        err << "kalmur-tool: " << pdf << ": the PDF file could not be written" << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kRefused = 1;
+constexpr int kUsageError = 2;
 
 struct Request {
     std::optional<PrintDays::Range> range; // nothing: the days on screen
@@ -103,6 +122,9 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         return kRefused;
     };
     const QString report = values.value(QStringLiteral("--report"));
+    if (CalendarCommand::prints(report)) {
+        return CalendarCommand::run(archive, values, flags, err);
+    }
     const bool cost = report == QLatin1String("cost");
     if (report != QLatin1String("schedule") && !cost) {
         return usage(report.isEmpty() ? QStringLiteral("print needs --report schedule or cost")

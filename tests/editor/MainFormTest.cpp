@@ -518,7 +518,7 @@ TEST_F(MainFormTest, PrinterSetupOpensThePrinterChoiceWithOrWithoutASchedule) {
     EXPECT_TRUE(platform.messages.empty()); // no "not available yet"
 }
 
-TEST_F(MainFormTest, PrintAndCostReportFromTheMenusOpenTheirWindowsForTheGrid) {
+TEST_F(MainFormTest, PrintCostAndPersonalReportsFromTheMenusOpenTheirWindowsForTheGrid) {
     openNew("print.kmr");
     form.selectCell(1, 3);
     dialogs.prints.push({});
@@ -534,7 +534,11 @@ TEST_F(MainFormTest, PrintAndCostReportFromTheMenusOpenTheirWindowsForTheGrid) {
     dialogs.costReports.push({});
     action("Report_Proj")->trigger();
     EXPECT_EQ(dialogs.costReports.opened(), 1);
-    ASSERT_EQ(dialogs.printGrids.size(), 4u);
+    dialogs.personalReports.push(ReportKind::Personal);
+    action("Report_Personal_Day142")->trigger();
+    dialogs.personalReports.push(ReportKind::Calendar);
+    action("Report_Personal_Month")->trigger();
+    ASSERT_EQ(dialogs.printGrids.size(), 6u);
     for (const PrintDays::Grid& grid : dialogs.printGrids) {
         EXPECT_EQ(grid.firstShown, QDate(1997, 1, 1));
         EXPECT_EQ(grid.daysOnScreen, 28);

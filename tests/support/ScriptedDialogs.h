@@ -81,6 +81,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<Edit> queryEdits{"edit query"};
     DialogScript<Shown> queryResults{"query found"};
     DialogScript<Shown> costReports{"cost report window"};
+    DialogScript<kalmur::ReportKind> personalReports{"calendar or personal window"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -139,6 +140,11 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
                       const kalmur::PrintDays::Grid& grid) override {
         printGrids.push_back(grid);
         costReports.take({});
+    }
+    void personalReport(QWidget*, kalmur::ProgramState&, kalmur::ReportKind kind,
+                        const kalmur::PrintDays::Grid& grid) override {
+        printGrids.push_back(grid);
+        EXPECT_EQ(personalReports.take(kind), kind);
     }
     std::optional<QDate> changePage(QWidget*, const kalmur::PagerRules& rules,
                                     QDate firstShown) override {
