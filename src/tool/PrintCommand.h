@@ -20,8 +20,8 @@ namespace PrintCommand {
 
 inline constexpr const char* kUsage =
     "print FILE.kmr --report schedule|cost|calendar|personal --pdf OUT.pdf [--start YYYY-MM-DD "
-    "--days N | --month "
-    "YYYY-MM | --screen] [--rows LIST] [--blank] [--format K] [--paper letter|a4]";
+    "--days N | --month YYYY-MM | --screen] [--rows LIST] [--blank] [--format K] [--paper "
+    "letter|a4]";
 inline constexpr const char* kSummary =
     "Print a report into a PDF file. 'schedule' is the schedule report of view format K (1 to "
     "5; default the current one): the days on screen (--screen, the default), a month, or N "
