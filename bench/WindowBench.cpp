@@ -78,6 +78,7 @@ struct NoDialogs : ScheduleDialogs {
     void printSchedule(QWidget*, ProgramState&, const PrintDays::Grid&) override {}
     void estimateCost(QWidget*, ProgramState&, const PrintDays::Grid&) override {}
     void legend(QWidget*, ProgramState&) override {}
+    void personalReport(QWidget*, ProgramState&, ReportKind, const PrintDays::Grid&) override {}
     std::optional<QDate> changePage(QWidget*, const PagerRules&, QDate) override { return {}; }
     std::optional<int> findName(QWidget*, const QList<FindNameEntry>&) override { return {}; }
     bool editCoverageLine(QWidget*, ProgramState&, int) override { return false; }

@@ -14,7 +14,9 @@
 
 #include "About.h"
 #include "Adjust.h"
+#include "CalRpt2.h"
 #include "PassWRD.h"
+#include "Per42.h"
 #include "ProjCost.h"
 #include "Props.h"
 #include "PrtMain.h"
@@ -199,6 +201,21 @@ void WidgetScheduleDialogs::legend(QWidget* parent, ProgramState& state) {
         editReportSetup(*this, m_platform, state, ReportKind::Legend, over);
     });
     window.exec();
+}
+
+void WidgetScheduleDialogs::personalReport(QWidget* parent, ProgramState& state, ReportKind kind,
+                                           const PrintDays::Grid& grid) {
+    std::unique_ptr<CalendarWindow> window;
+    if (kind == ReportKind::Calendar) {
+        window = std::make_unique<CalRpt2>(state, m_platform, grid.currentDay, parent);
+    } else {
+        window =
+            std::make_unique<Per42>(state, m_platform, grid.currentDay, grid.taggedDays, parent);
+    }
+    window->setReportSetup([this, &state, kind](QWidget* over) {
+        editReportSetup(*this, m_platform, state, kind, over);
+    });
+    window->exec();
 }
 
 bool WidgetScheduleDialogs::editCoverageLine(QWidget* parent, ProgramState& state, int line) {

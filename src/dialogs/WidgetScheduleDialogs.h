@@ -30,6 +30,8 @@ public:
     void printSchedule(QWidget* parent, ProgramState& state, const PrintDays::Grid& grid) override;
     void estimateCost(QWidget* parent, ProgramState& state, const PrintDays::Grid& grid) override;
     void legend(QWidget* parent, ProgramState& state) override;
+    void personalReport(QWidget* parent, ProgramState& state, ReportKind kind,
+                        const PrintDays::Grid& grid) override;
     bool editCoverageLine(QWidget* parent, ProgramState& state, int line) override;
     bool reportSetup(QWidget* parent, ProgramState& state, ReportKind kind,
                      ReportSetup& working) override;

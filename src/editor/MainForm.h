@@ -98,7 +98,6 @@ private:
     QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                      const QKeySequence& shortcut = {}, bool enabled = true);
     QAction* action(const char* name) const;
-    void notAvailable(const QString& caption);
 
     // State after opening and closing.
     void scheduleShown();

@@ -27,11 +27,6 @@ void MainForm::createMenus() {
         m->menuAction()->setObjectName(QLatin1String(name));
         return m;
     };
-    auto later = [this](QAction* action) {
-        connect(action, &QAction::triggered, this,
-                [this, action] { notAvailable(action->text()); });
-        return action;
-    };
     auto run = [this](QAction* action, auto command) {
         connect(action, &QAction::triggered, this, command);
         return action;
@@ -174,8 +169,16 @@ void MainForm::createMenus() {
     QMenu* personal = m_reportsMenu->addMenu(tr("Personal Schedules"));
     personal->setObjectName(QStringLiteral("Report_Personal"));
     personal->menuAction()->setObjectName(QStringLiteral("Report_Personal"));
-    later(addItem(personal, "Report_Personal_Day142", tr("1 to 42 Day")));
-    later(addItem(personal, "Report_Personal_Month", tr("Monthly Calendar")));
+    auto personalReport = [this, gridDays](ReportKind kind) {
+        if (m_state.isOpen()) {
+            const PrintDays::Grid grid = gridDays();
+            m_reports->run([&] { m_dialogs.personalReport(this, m_state, kind, grid); });
+        }
+    };
+    run(addItem(personal, "Report_Personal_Day142", tr("1 to 42 Day")),
+        [personalReport] { personalReport(ReportKind::Personal); });
+    run(addItem(personal, "Report_Personal_Month", tr("Monthly Calendar")),
+        [personalReport] { personalReport(ReportKind::Calendar); });
     // The cost report prints in Arial: without it the window does not open.
     run(addItem(m_reportsMenu, "Report_Proj", tr("Estimated &Cost")), [this, gridDays] {
         if (!m_state.isOpen() || FontCheck::reportFontMissing(m_platform, this)) {
@@ -194,15 +197,6 @@ void MainForm::createMenus() {
             });
     connect(addItem(m_helpMenu, "Help_About", tr("&About...")), &QAction::triggered, this,
             [this] { m_dialogs.about(this); });
-}
-
-void MainForm::notAvailable(const QString& text) {
-    QString caption = text;
-    caption.remove(QLatin1Char('&'));
-    m_platform.message(this,
-                       MessageRequest{QStringLiteral("\"%1\" is not available yet.").arg(caption),
-                                      QStringLiteral("Kalmur Pro"), MessageIcon::Information,
-                                      MessageButtons::Ok, std::nullopt});
 }
 
 } // namespace kalmur

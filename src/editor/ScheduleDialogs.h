@@ -91,6 +91,10 @@ public:
                               const PrintDays::Grid& grid) = 0;
     // "Legend": the shifts, marks and explanations, whose definitions it may change.
     virtual void legend(QWidget* parent, ProgramState& state) = 0;
+    // "Monthly Calendar" (kind Calendar) or "Personal 1 to 42 Day Schedule"
+    // (kind Personal), opened on the grid's current day and tagged days.
+    virtual void personalReport(QWidget* parent, ProgramState& state, ReportKind kind,
+                                const PrintDays::Grid& grid) = 0;
     // "CoverageWatch" for coverage line `line` (1..20) of the current view
     // format: true when OK stored it (the caller redraws the captions and
     // recounts the totals).

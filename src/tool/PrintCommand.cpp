@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "CalendarCommand.h"
 #include "LegendCommand.h"
 #include "RowList.h"
 #include "ToolSession.h"
@@ -16,6 +17,25 @@
 #include <optional>
 
 namespace kalmur::PrintCommand {
+
+int printToPdf(const QString& pdf, std::optional<bool> letter, const PrintSetup& setup,
+               QTextStream& err,
+               const std::function<RunOutcome(QPagedPaintDevice&, const PrintFonts&)>& draw) {
+    PdfDevice device(pdf, letter);
+    const AppliedSetup applied = applySetup(setup, device, [&](const QString& warning) {
+        err << "kalmur-tool: " << warning << Qt::endl;
+        return true;
+    });
+    if (!applied.ok()) {
+        err << "kalmur-tool: " << applied.error << Qt::endl;
+        return 1;
+    }
+    if (draw(device.writer(), *applied.fonts) != RunOutcome::Done) {
+        err << "kalmur-tool: " << pdf << ": the PDF file could not be written" << Qt::endl;
+        return 1;
+    }
+    return 0;
+}
 
 namespace {
 
@@ -85,6 +105,9 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         return kRefused;
     };
     const QString report = values.value(QStringLiteral("--report"));
+    if (CalendarCommand::prints(report)) {
+        return CalendarCommand::run(archive, values, flags, err);
+    }
     const bool cost = report == QLatin1String("cost");
     const bool legend = report == QLatin1String("legend");
     if (report != QLatin1String("schedule") && !cost && !legend) {

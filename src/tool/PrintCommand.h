@@ -5,6 +5,12 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include "reports/ScheduleReportPrinter.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
 namespace kalmur {
 
 // kalmur-tool print: a report of a schedule archive into a PDF file, with the
@@ -13,17 +19,27 @@ namespace kalmur {
 namespace PrintCommand {
 
 inline constexpr const char* kUsage =
-    "print FILE.kmr --report schedule|cost|legend --pdf OUT.pdf [--start YYYY-MM-DD --days N | "
-    "--month "
-    "YYYY-MM | --screen] [--rows LIST] [--blank] [--format K] [--paper letter|a4]";
+    "print FILE.kmr --report schedule|cost|calendar|personal|legend --pdf OUT.pdf [--start "
+    "YYYY-MM-DD --days N | --month YYYY-MM | --screen] [--rows LIST] [--blank] [--format K] "
+    "[--paper letter|a4]";
 inline constexpr const char* kSummary =
     "Print a report into a PDF file. 'schedule' is the schedule report of view format K (1 to "
     "5; default the current one): the days on screen (--screen, the default), a month, or N "
     "days (1 to 42) from a date; LIST names display rows such as 1,3-7 (default every row with "
     "a name, dividers included); --blank leaves the cells empty; the paper defaults to the "
     "locale's. 'cost' is the estimated cost report of N days from a date (or a month) for the "
-    "named rows of LIST (default every named row, dividers left out). 'legend' lists the "
-    "defined shifts, the reserved marks and the defined explanations.";
+    "named rows of LIST (default every named row, dividers left out). 'calendar' prints the "
+    "monthly calendar of --month, 'personal' the personal schedule of N days from a date, one "
+    "page per named row of LIST (default as for 'cost'); --blank prints day numbers only. "
+    "'legend' lists the defined shifts, the reserved marks and the defined explanations.";
+
+// Prints a report into the PDF file `pdf` (on Letter or A4 paper, or the
+// locale's): puts `setup` on it, telling of the warnings on `err`, then lets
+// `draw` print with the fonts. 0, or 1 after the message of a refused setup or
+// a file that could not be written.
+int printToPdf(const QString& pdf, std::optional<bool> letter, const PrintSetup& setup,
+               QTextStream& err,
+               const std::function<RunOutcome(QPagedPaintDevice&, const PrintFonts&)>& draw);
 
 int run(const QString& archive, const QMap<QString, QString>& values, const QStringList& flags,
         QTextStream& out, QTextStream& err);

@@ -149,6 +149,10 @@ std::vector<TextRun> CellText::itemRuns(int item, const Cell& cell) const {
     }
 }
 
+QString CellText::itemText(int item, const Cell& cell) const {
+    return joined(itemRuns(item, cell));
+}
+
 CellContent CellText::content(const Cell& cell) const {
     CellContent c;
     const int shift = cell.shownShift();

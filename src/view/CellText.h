@@ -66,6 +66,9 @@ public:
 
     // The note number a cell shows: a number of the note file, else 0.
     int shownNote(const Cell& cell) const;
+    // The text of one item (a cell-content code) of a cell, empty when the
+    // cell has no such item.
+    QString itemText(int item, const Cell& cell) const;
 
 private:
     TextRun shiftText(const Cell& cell) const;

@@ -518,7 +518,7 @@ TEST_F(MainFormTest, PrinterSetupOpensThePrinterChoiceWithOrWithoutASchedule) {
     EXPECT_TRUE(platform.messages.empty()); // no "not available yet"
 }
 
-TEST_F(MainFormTest, PrintCostAndLegendFromTheMenusOpenTheirWindowsForTheGrid) {
+TEST_F(MainFormTest, EveryReportFromTheMenusOpensItsWindowForTheGrid) {
     openNew("print.kmr");
     form.selectCell(1, 3);
     dialogs.prints.push({});
@@ -537,7 +537,11 @@ TEST_F(MainFormTest, PrintCostAndLegendFromTheMenusOpenTheirWindowsForTheGrid) {
     dialogs.legends.push({});
     action("Report_Legend")->trigger();
     EXPECT_EQ(dialogs.legends.opened(), 1);
-    ASSERT_EQ(dialogs.printGrids.size(), 4u);
+    dialogs.personalReports.push(ReportKind::Personal);
+    action("Report_Personal_Day142")->trigger();
+    dialogs.personalReports.push(ReportKind::Calendar);
+    action("Report_Personal_Month")->trigger();
+    ASSERT_EQ(dialogs.printGrids.size(), 6u);
     for (const PrintDays::Grid& grid : dialogs.printGrids) {
         EXPECT_EQ(grid.firstShown, QDate(1997, 1, 1));
         EXPECT_EQ(grid.daysOnScreen, 28);

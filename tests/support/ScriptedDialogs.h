@@ -82,6 +82,7 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
     DialogScript<Shown> queryResults{"query found"};
     DialogScript<Shown> costReports{"cost report window"};
     DialogScript<Shown> legends{"legend"};
+    DialogScript<kalmur::ReportKind> personalReports{"calendar or personal window"};
 
     // What the dialogs were given.
     std::vector<int> progress; // every share the rebuild showed
@@ -142,6 +143,11 @@ struct ScriptedDialogs : kalmur::ScheduleDialogs {
         costReports.take({});
     }
     void legend(QWidget*, kalmur::ProgramState&) override { legends.take({}); }
+    void personalReport(QWidget*, kalmur::ProgramState&, kalmur::ReportKind kind,
+                        const kalmur::PrintDays::Grid& grid) override {
+        printGrids.push_back(grid);
+        EXPECT_EQ(personalReports.take(kind), kind);
+    }
     std::optional<QDate> changePage(QWidget*, const kalmur::PagerRules& rules,
                                     QDate firstShown) override {
         pageRules = rules;

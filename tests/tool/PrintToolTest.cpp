@@ -106,3 +106,51 @@ TEST(PrintTool, PrintsTheEstimatedCostOfTheNamedRowsForDaysInTheSchedule) {
     EXPECT_EQ(early.status, 1);
     EXPECT_TRUE(early.err.contains(QLatin1String("Data not available for date entered")));
 }
+
+TEST(PrintTool, PrintsCalendarsAndPersonalSchedulesOnePagePerNamedRow) {
+    QTemporaryDir dir;
+    const QString ward = dir.filePath(QStringLiteral("ward.kmr"));
+    ASSERT_EQ(tool({QStringLiteral("import"), ward, QStringLiteral(KALMUR_DEMO_WARD)}).status, 0);
+    const QString pdf = dir.filePath(QStringLiteral("days.pdf"));
+    auto print = [&](const char* report, QStringList more) {
+        return tool(QStringList{QStringLiteral("print"), ward, QStringLiteral("--report"),
+                                QLatin1String(report), QStringLiteral("--pdf"), pdf,
+                                QStringLiteral("--rows"), QStringLiteral("1-3")} +
+                    more);
+    };
+    struct Case {
+        const char* report;
+        QStringList options;
+        int status;
+        const char* expected; // in the PDF, or in the message
+    };
+    const Case cases[] = {
+        {"calendar", {"--month", "2027-02"}, 0, "February, 2027 - Alvarez, Maria, RN"},
+        // Days before the schedule print empty.
+        {"personal",
+         {"--start", "2026-10-30", "--days", "4", "--blank"},
+         0,
+         "Friday, October 30, 2026 to Monday, November 2, 2026 - Brennan, Tom, RN"},
+        {"personal",
+         {"--start", "2026-11-02", "--days", "43"},
+         1,
+         "Number of days cannot be greater than 42."},
+        {"calendar", {"--start", "2026-11-02", "--days", "4"}, 2, "--month"},
+        {"personal", {"--month", "2027-02"}, 2, "--start and --days"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.report);
+        QFile::remove(pdf);
+        const ToolRun run = print(c.report, c.options);
+        ASSERT_EQ(run.status, c.status) << run.err.toStdString();
+        if (c.status != 0) {
+            EXPECT_TRUE(run.err.contains(QLatin1String(c.expected))) << run.err.toStdString();
+            continue;
+        }
+        const QString text = pdfText(pdf);
+        if (!text.isEmpty()) {
+            EXPECT_TRUE(text.contains(QLatin1String(c.expected))) << text.toStdString();
+            EXPECT_EQ(text.count(QLatin1Char('\f')), 2) << "the divider row prints no page";
+        }
+    }
+}
