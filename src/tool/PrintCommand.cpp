@@ -15,13 +15,6 @@
 
 namespace kalmur::PrintCommand {
 
-namespace {
-
-constexpr int kOk = 0;
-constexpr int kRefused = 1;
-constexpr int kUsageError = 2;
-
-// A list of display rows such as "1,3-7"; nothing when it is not one.
 std::optional<std::vector<int>> readRows(const QString& text) {
     std::vector<int> rows;
     for (const QString& part : text.split(QLatin1Char(','))) {
@@ -40,6 +33,12 @@ std::optional<std::vector<int>> readRows(const QString& text) {
     }
     return rows;
 }
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kRefused = 1;
+constexpr int kUsageError = 2;
 
 struct Request {
     std::optional<PrintDays::Range> range; // nothing: the days on screen

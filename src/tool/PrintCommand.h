@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <optional>
+#include <vector>
+
 namespace kalmur {
 
 // kalmur-tool print: a report of a schedule archive into a PDF file, with the
@@ -22,6 +25,10 @@ inline constexpr const char* kSummary =
     "a name, dividers included); --blank leaves the cells empty; the paper defaults to the "
     "locale's. 'cost' is the estimated cost report of N days from a date (or a month) for the "
     "named rows of LIST (default every named row, dividers left out).";
+
+// A list of display rows such as "1,3-7", in the order given; nothing when it
+// is not one.
+std::optional<std::vector<int>> readRows(const QString& text);
 
 int run(const QString& archive, const QMap<QString, QString>& values, const QStringList& flags,
         QTextStream& out, QTextStream& err);
