@@ -53,6 +53,8 @@ public:
     void measurePrint();
     void measureCopyMultiple();
     void measureQuery();
+    // The estimated cost report of 200 employees x 42 days to PDF.
+    void measureCost();
 
     // Rows and notes measured elsewhere (the main window), added to the table.
     void append(const std::vector<ResultRow>& rows, const QStringList& notes);

@@ -4,6 +4,7 @@
 
 #include "model/schedule/DayRange.h"
 #include "model/schedule/Schedule.h"
+#include "tool/Csv.h"
 #include "tool/ToolSession.h"
 
 #include <QFile>
@@ -17,14 +18,6 @@ namespace kalmur::bench {
 namespace {
 
 constexpr int kDays = 42;
-
-QString csvField(QString text) {
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"'))) {
-        text.replace(QLatin1String("\""), QLatin1String("\"\""));
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    }
-    return text;
-}
 
 // The grid the report prints, as a spreadsheet would hold it: a row per named
 // row with its name, position and the shift abbreviation of each day.
@@ -52,11 +45,12 @@ bool writeGrid(const Schedule& s, QDate start, const QString& path) {
             continue;
         }
         const auto r = static_cast<std::size_t>(row - 1);
-        out << csvField(e.names[r].trimmed()) << ',' << csvField(e.positions[r].trimmed());
+        out << Csv::field(e.names[r].trimmed()) << ',' << Csv::field(e.positions[r].trimmed());
         const int slot = s.slotOfRow(row);
         for (const DayRecord& day : days) {
             const int shift = day.cell(slot).shownShift();
-            out << ',' << (shift > 0 ? csvField(s.shift(shift).abbreviation.trimmed()) : QString());
+            out << ','
+                << (shift > 0 ? Csv::field(s.shift(shift).abbreviation.trimmed()) : QString());
         }
         out << '\n';
     }

@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption only(
         {QStringLiteral("only")},
         QStringLiteral("comma-separated subset of "
-                       "open,save,rebuild,inprocess,memory,coverage,print,mcopy,query,window,"
-                       "startup"),
+                       "open,save,rebuild,inprocess,memory,coverage,print,mcopy,query,cost,"
+                       "window,startup"),
         QStringLiteral("LIST"));
     parser.addOptions({work, tool, program, rounds, only});
     parser.process(app);
@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
         parser.isSet(only)
             ? parser.value(only).split(QLatin1Char(','))
             : QStringList{"open",  "save",  "rebuild", "inprocess", "memory", "coverage",
-                          "print", "mcopy", "query",   "window",    "startup"};
+                          "print", "mcopy", "query",   "cost",      "window", "startup"};
 
     BenchSuite suite(options);
     if (const QString e = suite.prepare(); !e.isEmpty()) {
@@ -125,6 +125,9 @@ int main(int argc, char** argv) {
     }
     if (parts.contains(QLatin1String("query"))) {
         suite.measureQuery();
+    }
+    if (parts.contains(QLatin1String("cost"))) {
+        suite.measureCost();
     }
     if (parts.contains(QLatin1String("window")) || parts.contains(QLatin1String("startup"))) {
         WindowBench::Options windowOptions;

@@ -1,5 +1,7 @@
 #include "CoverageCsv.h"
 
+#include "Csv.h"
+
 #include "model/criteria/MatchCounts.h"
 #include "model/schedule/DayRange.h"
 #include "model/schedule/Schedule.h"
@@ -12,16 +14,6 @@
 #include <string>
 
 namespace kalmur::CoverageCsv {
-
-QString field(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
-        return text;
-    }
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 namespace {
 
@@ -74,8 +66,8 @@ bool write(const Schedule& schedule, const ViewFormat& format, int firstDay, int
     for (int l = 0; l < lines; ++l) {
         appendNumber(text, l + 1);
         text += ',';
-        text +=
-            field(format.coverageLines[static_cast<std::size_t>(l)].title.trimmed()).toStdString();
+        text += Csv::field(format.coverageLines[static_cast<std::size_t>(l)].title.trimmed())
+                    .toStdString();
         for (const int total : (*counted)[static_cast<std::size_t>(l)]) {
             text += ',';
             appendNumber(text, total);

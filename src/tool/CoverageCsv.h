@@ -14,9 +14,6 @@ struct ViewFormat;
 // The counting is the grid's (MatchCounts), each day read once.
 namespace CoverageCsv {
 
-// One field, quoted when it holds a comma, a double quote or a line break.
-QString field(const QString& text);
-
 // Writes days first..last (day numbers of `schedule`, inside its range).
 // False when a day could not be read; nothing is written then.
 bool write(const Schedule& schedule, const ViewFormat& format, int firstDay, int lastDay,

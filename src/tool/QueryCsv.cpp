@@ -1,6 +1,6 @@
 #include "QueryCsv.h"
 
-#include "CoverageCsv.h"
+#include "Csv.h"
 #include "model/criteria/QueryRun.h"
 #include "model/schedule/Schedule.h"
 
@@ -29,7 +29,7 @@ bool write(const Schedule& schedule, int number, int first, int last, QTextStrea
     }
     QString text = QStringLiteral("entry,name,days\n");
     for (const QueryRun::Found& f : result->found) {
-        text += QString::number(f.entry) + QLatin1Char(',') + CoverageCsv::field(f.name) +
+        text += QString::number(f.entry) + QLatin1Char(',') + Csv::field(f.name) +
                 QLatin1Char(',') + QString::number(f.days) + QLatin1Char('\n');
     }
     out << text;

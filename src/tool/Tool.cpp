@@ -1,10 +1,13 @@
 #include "Tool.h"
 
+#include "CostCsv.h"
 #include "CoverageCsv.h"
+#include "ExportCsv.h"
 #include "IcsCommand.h"
 #include "PrintCommand.h"
 #include "QueryCsv.h"
 #include "ScheduleJson.h"
+#include "StaffImport.h"
 #include "ToolSession.h"
 #include "files/conversion/OldScheduleConversion.h"
 #include "model/criteria/QueryRun.h"
@@ -102,6 +105,14 @@ const QList<Command>& commands() {
          1,
          {"--query", "--start", "--end"},
          {"--notes"}},
+        {"cost", CostCsv::kUsage, CostCsv::kSummary, 1, {"--start", "--days", "--rows"}, {}},
+        {"export-csv",
+         ExportCsv::kUsage,
+         ExportCsv::kSummary,
+         1,
+         {"--start", "--days", "--rows", "--layout"},
+         {}},
+        {"import-staff", StaffImport::kUsage, StaffImport::kSummary, 2, {}, {}},
     };
     return list;
 }
@@ -552,6 +563,15 @@ int runTool(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     }
     if (name == QLatin1String("export-ics")) {
         return IcsCommand::run(a.positional[0], a.values, out, err);
+    }
+    if (name == QLatin1String("cost")) {
+        return CostCsv::run(a.positional[0], a.values, out, err);
+    }
+    if (name == QLatin1String("export-csv")) {
+        return ExportCsv::run(a.positional[0], a.values, out, err);
+    }
+    if (name == QLatin1String("import-staff")) {
+        return StaffImport::run(a.positional[0], a.positional[1], out, err);
     }
     if (name == QLatin1String("print")) {
         return PrintCommand::run(a.positional[0], a.values, a.flags, out, err);
