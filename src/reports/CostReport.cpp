@@ -1,6 +1,7 @@
 #include "CostReport.h"
 
 #include "PageFrame.h"
+#include "PageRun.h"
 #include "model/cost/CostTable.h"
 #include "model/patterns/DateText.h"
 #include "model/schedule/Schedule.h"
@@ -195,41 +196,8 @@ void CostReportPrinter::paintPage(QPainter& p, int page) const {
 
 RunOutcome CostReportPrinter::print(QPagedPaintDevice& device, const RunHooks& hooks) {
     layout(device);
-    auto failed = [&] {
-        return hooks.failed && hooks.failed();
-    };
-    QPainter p;
-    if (!p.begin(&device) || failed()) {
-        return RunOutcome::PrinterError;
-    }
-    p.setBackgroundMode(Qt::TransparentMode);
-    RunOutcome outcome = RunOutcome::Done;
-    const int pages = pageCount();
-    for (int page = 1; page <= pages; ++page) {
-        if (page > 1 && (!device.newPage() || failed())) {
-            outcome = RunOutcome::PrinterError;
-            break;
-        }
-        paintPage(p, page);
-        if (failed()) {
-            outcome = RunOutcome::PrinterError;
-            break;
-        }
-        if (hooks.progress) {
-            hooks.progress(page * 100 / pages);
-        }
-        if (page < pages && hooks.goOn && !hooks.goOn()) {
-            outcome = RunOutcome::Aborted;
-            break;
-        }
-    }
-    if (!p.end() && outcome == RunOutcome::Done) {
-        outcome = RunOutcome::PrinterError;
-    }
-    if (outcome == RunOutcome::Done && failed()) {
-        outcome = RunOutcome::PrinterError;
-    }
-    return outcome;
+    return printPages(device, pageCount(), hooks,
+                      [this](QPainter& p, int page) { paintPage(p, page); });
 }
 
 } // namespace kalmur

@@ -1,5 +1,6 @@
 #include "PrintCommand.h"
 
+#include "QueryPrintCommand.h"
 #include "ToolSession.h"
 #include "model/patterns/DateText.h"
 #include "model/schedule/Schedule.h"
@@ -21,7 +22,8 @@ constexpr int kOk = 0;
 constexpr int kRefused = 1;
 constexpr int kUsageError = 2;
 
-// A list of display rows such as "1,3-7"; nothing when it is not one.
+} // namespace
+
 std::optional<std::vector<int>> readRows(const QString& text) {
     std::vector<int> rows;
     for (const QString& part : text.split(QLatin1Char(','))) {
@@ -40,6 +42,8 @@ std::optional<std::vector<int>> readRows(const QString& text) {
     }
     return rows;
 }
+
+namespace {
 
 struct Request {
     std::optional<PrintDays::Range> range; // nothing: the days on screen
@@ -103,6 +107,9 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         return kRefused;
     };
     const QString report = values.value(QStringLiteral("--report"));
+    if (report == QLatin1String("query")) {
+        return QueryPrintCommand::run(archive, values, flags, err);
+    }
     const bool cost = report == QLatin1String("cost");
     if (report != QLatin1String("schedule") && !cost) {
         return usage(report.isEmpty() ? QStringLiteral("print needs --report schedule or cost")
