@@ -21,7 +21,7 @@
 #include "Props.h"
 #include "PrtMain.h"
 #include "Query.h"
-#include "QueryFound.h"
+#include "QueryPrt.h"
 #include "editor/FindName.h"
 #include "editor/Pager.h"
 #include "editor/ReportSetupEdit.h"
@@ -268,9 +268,14 @@ bool WidgetScheduleDialogs::editQuery(QWidget* parent, ProgramState& state, int 
     return kalmur::editQuery(state, m_platform, number, parent);
 }
 
-void WidgetScheduleDialogs::queryFound(QWidget* parent, ProgramState&,
+void WidgetScheduleDialogs::queryFound(QWidget* parent, ProgramState& state,
                                        const QueryRun::Result& result) {
-    showQueryFound(result, parent);
+    showQueryPrt(
+        state, m_platform, result,
+        [this, &state](QWidget* over) {
+            editReportSetup(*this, m_platform, state, ReportKind::Query, over);
+        },
+        parent);
 }
 
 } // namespace kalmur

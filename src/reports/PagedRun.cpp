@@ -3,10 +3,13 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace kalmur {
 
 RunOutcome printPages(QPagedPaintDevice& device, int pages, const RunHooks& hooks,
-                      const std::function<bool(QPainter&, int)>& paint) {
+                      const std::function<bool(QPainter&, int)>& paint,
+                      const std::function<int(int page)>& percent) {
     auto failed = [&] {
         return hooks.failed && hooks.failed();
     };
@@ -31,7 +34,7 @@ RunOutcome printPages(QPagedPaintDevice& device, int pages, const RunHooks& hook
             break;
         }
         if (hooks.progress) {
-            hooks.progress(page * 100 / pages);
+            hooks.progress(percent ? std::clamp(percent(page), 0, 100) : page * 100 / pages);
         }
         if (page < pages && hooks.goOn && !hooks.goOn()) {
             outcome = RunOutcome::Aborted;

@@ -2,6 +2,7 @@
 
 #include "CalendarCommand.h"
 #include "LegendCommand.h"
+#include "QueryPrintCommand.h"
 #include "RowList.h"
 #include "ToolSession.h"
 #include "model/patterns/DateText.h"
@@ -108,12 +109,17 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
     if (CalendarCommand::prints(report)) {
         return CalendarCommand::run(archive, values, flags, err);
     }
+    if (report == QLatin1String("query")) {
+        return QueryPrintCommand::run(archive, values, flags, err);
+    }
     const bool cost = report == QLatin1String("cost");
     const bool legend = report == QLatin1String("legend");
     if (report != QLatin1String("schedule") && !cost && !legend) {
-        return usage(report.isEmpty()
-                         ? QStringLiteral("print needs --report schedule, cost or legend")
-                         : QStringLiteral("unknown report ") + report);
+        return usage(
+            report.isEmpty()
+                ? QStringLiteral(
+                      "print needs --report schedule, cost, query, calendar, personal or legend")
+                : QStringLiteral("unknown report ") + report);
     }
     const QString pdf = values.value(QStringLiteral("--pdf"));
     if (pdf.isEmpty()) {

@@ -21,7 +21,9 @@ namespace PrintCommand {
 inline constexpr const char* kUsage =
     "print FILE.kmr --report schedule|cost|calendar|personal|legend --pdf OUT.pdf [--start "
     "YYYY-MM-DD --days N | --month YYYY-MM | --screen] [--rows LIST] [--blank] [--format K] "
-    "[--paper letter|a4]";
+    "[--paper letter|a4]\n"
+    "       print FILE.kmr --report query (--notes | --query N) --start YYYY-MM-DD --end "
+    "YYYY-MM-DD [--names-only] [--rows LIST] --pdf OUT.pdf";
 inline constexpr const char* kSummary =
     "Print a report into a PDF file. 'schedule' is the schedule report of view format K (1 to "
     "5; default the current one): the days on screen (--screen, the default), a month, or N "
@@ -31,7 +33,10 @@ inline constexpr const char* kSummary =
     "named rows of LIST (default every named row, dividers left out). 'calendar' prints the "
     "monthly calendar of --month, 'personal' the personal schedule of N days from a date, one "
     "page per named row of LIST (default as for 'cost'); --blank prints day numbers only. "
-    "'legend' lists the defined shifts, the reserved marks and the defined explanations.";
+    "'legend' lists the defined shifts, the reserved marks and the defined explanations. "
+    "'query' is the query report of the built-in notes query or saved query N over the days "
+    "from the start to the end date, for the employees it finds (those of LIST only when "
+    "given), with their matching days or their names only.";
 
 // Prints a report into the PDF file `pdf` (on Letter or A4 paper, or the
 // locale's): puts `setup` on it, telling of the warnings on `err`, then lets

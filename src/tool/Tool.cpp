@@ -94,8 +94,9 @@ const QList<Command>& commands() {
          PrintCommand::kUsage,
          PrintCommand::kSummary,
          1,
-         {"--report", "--pdf", "--start", "--days", "--month", "--rows", "--format", "--paper"},
-         {"--screen", "--blank"}},
+         {"--report", "--pdf", "--start", "--days", "--month", "--rows", "--format", "--paper",
+          "--end", "--query"},
+         {"--screen", "--blank", "--notes", "--names-only"}},
         {"query",
          "query FILE.kmr (--notes | --query N) --start YYYY-MM-DD --end YYYY-MM-DD",
          "Run the built-in notes query or saved query N (1 to 10) over the days from the start "

@@ -5,9 +5,9 @@
 
 #include "dialogs/EdQuery.h"
 #include "dialogs/Query.h"
-#include "dialogs/QueryFound.h"
 #include "editor/ReportCommands.h"
 #include "model/patterns/DateText.h"
+#include "reports/QueryReport.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QComboBox>
@@ -103,7 +103,7 @@ TEST_F(QueryTest, RunHandsOnWhatTheChosenQueryFound) {
     const QueryRun::Result& notes = dialogs.found[0];
     EXPECT_TRUE(notes.notesMode);
     EXPECT_EQ(notes.title, QStringLiteral("Notes"));
-    EXPECT_EQ(queryFoundEntries(notes), QStringList{QStringLiteral("Adams, Ann, 1")});
+    EXPECT_EQ(QueryReport::listEntries(notes), QStringList{QStringLiteral("Adams, Ann, 1")});
 
     // A saved query ignoring everything finds nothing.
     child<QComboBox>("Combo1")->setCurrentIndex(1);
@@ -112,7 +112,8 @@ TEST_F(QueryTest, RunHandsOnWhatTheChosenQueryFound) {
     ASSERT_EQ(dialogs.found.size(), 2U);
     EXPECT_EQ(dialogs.found[1].number, 1);
     EXPECT_EQ(dialogs.found[1].title, QStringLiteral("Nights"));
-    EXPECT_EQ(queryFoundEntries(dialogs.found[1]), QStringList{QStringLiteral("[None Found]")});
+    EXPECT_EQ(QueryReport::listEntries(dialogs.found[1]),
+              QStringList{QStringLiteral("[None Found]")});
 
     // Edit... opens on the chosen query; its entry shows the title stored.
     dialogs.queryEdits.push([](ProgramState& s) {

@@ -50,12 +50,16 @@ private:
     std::vector<std::int8_t> m_known;
 };
 
+Criteria criteriaOf(const QueryRecord& query, bool notesMode, int noteCount) {
+    return notesMode ? Criteria::notes(noteCount) : Criteria(query, noteCount);
+}
+
 } // namespace
 
 std::optional<Result> run(const Schedule& schedule, const QueryRecord& query, bool notesMode,
                           int firstDay, int lastDay) {
     const int noteCount = schedule.noteCount();
-    const Criteria criteria = notesMode ? Criteria::notes(noteCount) : Criteria(query, noteCount);
+    const Criteria criteria = criteriaOf(query, notesMode, noteCount);
     const EmployeeTable& employees = schedule.employees();
     const DayRange range(schedule, firstDay, lastDay);
     Result result;
@@ -113,6 +117,44 @@ std::optional<Result> run(const Schedule& schedule, int number, int firstDay, in
         result->number = number;
     }
     return result;
+}
+
+std::optional<std::vector<std::vector<MatchedDay>>>
+matchingDays(const Schedule& schedule, const Result& result, const std::vector<int>& entries) {
+    const int noteCount = schedule.noteCount();
+    const Criteria criteria = criteriaOf(result.query, result.notesMode, noteCount);
+    const auto picked =
+        MatchCounts::pickedRows(criteria, schedule.employees(), schedule.settings().rowOrder);
+    // The slot (0-based) of each asked entry, or -1 when the query does not
+    // pick it (it then has no matching day).
+    std::vector<int> entrySlots(entries.size(), -1);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        for (const MatchCounts::PickedRow& p : picked) {
+            if (p.row == entries[i]) {
+                entrySlots[i] = p.slot - 1;
+            }
+        }
+    }
+    const CellMatcher matcher(criteria);
+    NoteSearch search(schedule, criteria.noteText(), noteCount);
+    const bool searchNotes = !criteria.noteText().isEmpty();
+    std::vector<std::vector<MatchedDay>> days(entries.size());
+    const DayRange range(schedule, result.firstDay, result.lastDay);
+    const bool read = range.forEach([&](int dayNumber, const DayRecord& day) {
+        for (std::size_t i = 0; i < entrySlots.size(); ++i) {
+            if (entrySlots[i] < 0) {
+                continue;
+            }
+            const auto s = static_cast<std::size_t>(entrySlots[i]);
+            if (matcher.matches(day, s) && (!searchNotes || search.holds(day.note[s]))) {
+                days[i].push_back({dayNumber, day.cell(entrySlots[i] + 1)});
+            }
+        }
+    });
+    if (!read) {
+        return std::nullopt;
+    }
+    return days;
 }
 
 } // namespace kalmur::QueryRun

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/records/Cell.h"
 #include "model/records/EmployeeTable.h"
 #include "model/records/QueryRecord.h"
 
@@ -55,6 +56,19 @@ std::optional<Result> run(const Schedule& schedule, const QueryRecord& query, bo
                           int firstDay, int lastDay);
 // Loads and runs query `number`; nothing when it cannot be read.
 std::optional<Result> run(const Schedule& schedule, int number, int firstDay, int lastDay);
+
+// A day on which an employee's cell matched, and the cell.
+struct MatchedDay {
+    int day = 0; // day number
+    Cell cell;
+};
+
+// The days of `result` on which the cells of employee-table entries `entries`
+// match its query, by the same rules as the run: per entry (in the order
+// given), its matching days in date order. Each day is read once. Nothing when
+// a day could not be read.
+std::optional<std::vector<std::vector<MatchedDay>>>
+matchingDays(const Schedule& schedule, const Result& result, const std::vector<int>& entries);
 
 } // namespace QueryRun
 
