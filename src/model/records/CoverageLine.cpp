@@ -6,46 +6,35 @@
 
 namespace kalmur {
 
-namespace {
-constexpr std::size_t kTitle = 0;
-constexpr std::size_t kIgnoreNames = 20;
-constexpr std::size_t kIgnoreExplanations = 22;
-constexpr std::size_t kIgnoreShifts = 24;
-constexpr std::size_t kByPosition = 26;
-constexpr std::size_t kPosition = 28;
-constexpr std::size_t kEmployees = 38;
-constexpr std::size_t kExplanations = 238;
-constexpr std::size_t kShifts = 338;
-static_assert(kShifts + 102 == CoverageLine::fileSize);
-} // namespace
+static_assert(CoverageLine::Offset::kShifts + 102 == CoverageLine::fileSize);
 
 CoverageLine CoverageLine::fromBytes(std::span<const std::uint8_t> bytes) {
     const auto image = recordImage<fileSize>(bytes);
     const ByteReader in(image);
     CoverageLine c;
-    c.title = in.text(kTitle, 20);
-    c.ignoreNames = in.boolean(kIgnoreNames);
-    c.ignoreExplanations = in.boolean(kIgnoreExplanations);
-    c.ignoreShifts = in.boolean(kIgnoreShifts);
-    c.checkByPosition = in.boolean(kByPosition);
-    c.position = in.text(kPosition, 10);
-    copyBytes(c.employeeMarks, in.bytes(kEmployees, 200));
-    copyBytes(c.explanationMarks, in.bytes(kExplanations, 100));
-    copyBytes(c.shiftMarks, in.bytes(kShifts, 102));
+    c.title = in.text(Offset::kTitle, 20);
+    c.ignoreNames = in.boolean(Offset::kIgnoreNames);
+    c.ignoreExplanations = in.boolean(Offset::kIgnoreExplanations);
+    c.ignoreShifts = in.boolean(Offset::kIgnoreShifts);
+    c.checkByPosition = in.boolean(Offset::kByPosition);
+    c.position = in.text(Offset::kPosition, 10);
+    copyBytes(c.employeeMarks, in.bytes(Offset::kEmployees, 200));
+    copyBytes(c.explanationMarks, in.bytes(Offset::kExplanations, 100));
+    copyBytes(c.shiftMarks, in.bytes(Offset::kShifts, 102));
     return c;
 }
 
 void CoverageLine::encode(std::span<std::uint8_t, fileSize> out) const {
     ByteWriter w(out);
-    w.setText(kTitle, 20, title);
-    w.setBoolean(kIgnoreNames, ignoreNames);
-    w.setBoolean(kIgnoreExplanations, ignoreExplanations);
-    w.setBoolean(kIgnoreShifts, ignoreShifts);
-    w.setBoolean(kByPosition, checkByPosition);
-    w.setText(kPosition, 10, position);
-    w.setBytes(kEmployees, employeeMarks);
-    w.setBytes(kExplanations, explanationMarks);
-    w.setBytes(kShifts, shiftMarks);
+    w.setText(Offset::kTitle, 20, title);
+    w.setBoolean(Offset::kIgnoreNames, ignoreNames);
+    w.setBoolean(Offset::kIgnoreExplanations, ignoreExplanations);
+    w.setBoolean(Offset::kIgnoreShifts, ignoreShifts);
+    w.setBoolean(Offset::kByPosition, checkByPosition);
+    w.setText(Offset::kPosition, 10, position);
+    w.setBytes(Offset::kEmployees, employeeMarks);
+    w.setBytes(Offset::kExplanations, explanationMarks);
+    w.setBytes(Offset::kShifts, shiftMarks);
 }
 
 std::array<std::uint8_t, CoverageLine::fileSize> CoverageLine::toBytes() const {

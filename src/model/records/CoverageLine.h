@@ -12,6 +12,18 @@ namespace kalmur {
 // stored query.
 struct CoverageLine {
     static constexpr std::size_t fileSize = 440;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kTitle = 0;
+        static constexpr std::size_t kIgnoreNames = 20;
+        static constexpr std::size_t kIgnoreExplanations = 22;
+        static constexpr std::size_t kIgnoreShifts = 24;
+        static constexpr std::size_t kByPosition = 26;
+        static constexpr std::size_t kPosition = 28;
+        static constexpr std::size_t kEmployees = 38;
+        static constexpr std::size_t kExplanations = 238;
+        static constexpr std::size_t kShifts = 338;
+    };
 
     QString title; // Text 20; "undefined" for a line never set up
     bool ignoreNames = true;

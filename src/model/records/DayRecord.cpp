@@ -6,23 +6,17 @@
 
 namespace kalmur {
 
-namespace {
-constexpr std::size_t kShift = 0;
-constexpr std::size_t kOnCall = 200;
-constexpr std::size_t kExplanation = 400;
-constexpr std::size_t kReserved = 600;
-constexpr std::size_t kNote = 800;
-} // namespace
+static_assert(DayRecord::Offset::kNote + 2 * DayRecord::kSlots == DayRecord::fileSize);
 
 DayRecord DayRecord::fromBytes(std::span<const std::uint8_t> bytes) {
     const auto image = recordImage<fileSize>(bytes);
     const ByteReader in(image);
     DayRecord day;
-    copyBytes(day.shift, in.bytes(kShift, kSlots));
-    copyBytes(day.onCall, in.bytes(kOnCall, kSlots));
-    copyBytes(day.explanation, in.bytes(kExplanation, kSlots));
-    copyBytes(day.reserved, in.bytes(kReserved, kSlots));
-    const std::uint8_t* notes = image.data() + kNote;
+    copyBytes(day.shift, in.bytes(Offset::kShift, kSlots));
+    copyBytes(day.onCall, in.bytes(Offset::kOnCall, kSlots));
+    copyBytes(day.explanation, in.bytes(Offset::kExplanation, kSlots));
+    copyBytes(day.reserved, in.bytes(Offset::kReserved, kSlots));
+    const std::uint8_t* notes = image.data() + Offset::kNote;
     for (std::size_t s = 0; s < kSlots; ++s) {
         day.note[s] = static_cast<std::int16_t>(notes[2 * s] | notes[2 * s + 1] << 8);
     }
@@ -31,12 +25,12 @@ DayRecord DayRecord::fromBytes(std::span<const std::uint8_t> bytes) {
 
 void DayRecord::encode(std::span<std::uint8_t, fileSize> out) const {
     ByteWriter w(out);
-    w.setBytes(kShift, shift);
-    w.setBytes(kOnCall, onCall);
-    w.setBytes(kExplanation, explanation);
-    w.setBytes(kReserved, reserved);
+    w.setBytes(Offset::kShift, shift);
+    w.setBytes(Offset::kOnCall, onCall);
+    w.setBytes(Offset::kExplanation, explanation);
+    w.setBytes(Offset::kReserved, reserved);
     for (std::size_t s = 0; s < kSlots; ++s) {
-        w.setI16(kNote + 2 * s, note[s]);
+        w.setI16(Offset::kNote + 2 * s, note[s]);
     }
 }
 

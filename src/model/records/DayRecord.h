@@ -13,6 +13,14 @@ namespace kalmur {
 struct DayRecord {
     static constexpr std::size_t fileSize = 1200;
     static constexpr int kSlots = 200;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kShift = 0;
+        static constexpr std::size_t kOnCall = 200;
+        static constexpr std::size_t kExplanation = 400;
+        static constexpr std::size_t kReserved = 600;
+        static constexpr std::size_t kNote = 800;
+    };
 
     std::array<std::uint8_t, kSlots> shift{};       // 0 none, 1..99 user shift, 100 off
     std::array<std::uint8_t, kSlots> onCall{};      // non-zero = on call

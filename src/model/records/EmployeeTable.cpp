@@ -8,18 +8,8 @@
 
 namespace kalmur {
 
-namespace {
-constexpr std::size_t kNames = 0;
-constexpr std::size_t kPositions = 4000;
-constexpr std::size_t kMarker = 6000;
-constexpr std::size_t kThresDay = 6002;
-constexpr std::size_t kDayFactor = 6006;
-constexpr std::size_t kPeriodDays = 6010;
-constexpr std::size_t kThresPeriod = 6012;
-constexpr std::size_t kPeriodFactor = 6016;
-constexpr std::size_t kPayRate = 6020;
-constexpr std::size_t kPayType = 7620;
-} // namespace
+static_assert(EmployeeTable::Offset::kPayType + 2 * EmployeeTable::kRows ==
+              EmployeeTable::fileSize);
 
 namespace {
 bool isBlank(const QString& text) {
@@ -52,34 +42,34 @@ EmployeeTable EmployeeTable::fromBytes(std::span<const std::uint8_t> bytes) {
     const ByteReader in(image);
     EmployeeTable t;
     for (std::size_t r = 0; r < kRows; ++r) {
-        t.names[r] = in.text(kNames + 20 * r, 20);
-        t.positions[r] = in.text(kPositions + 10 * r, 10);
-        t.payRate[r] = in.i64(kPayRate + 8 * r);
-        t.payType[r] = in.i16(kPayType + 2 * r);
+        t.names[r] = in.text(Offset::kNames + 20 * r, 20);
+        t.positions[r] = in.text(Offset::kPositions + 10 * r, 10);
+        t.payRate[r] = in.i64(Offset::kPayRate + 8 * r);
+        t.payType[r] = in.i16(Offset::kPayType + 2 * r);
     }
-    t.layoutMarker = in.i16(kMarker);
-    t.thresDay = in.f32(kThresDay);
-    t.dayOtFactor = in.f32(kDayFactor);
-    t.periodDays = in.i16(kPeriodDays);
-    t.thresPeriod = in.f32(kThresPeriod);
-    t.periodOtFactor = in.f32(kPeriodFactor);
+    t.layoutMarker = in.i16(Offset::kMarker);
+    t.thresDay = in.f32(Offset::kThresDay);
+    t.dayOtFactor = in.f32(Offset::kDayFactor);
+    t.periodDays = in.i16(Offset::kPeriodDays);
+    t.thresPeriod = in.f32(Offset::kThresPeriod);
+    t.periodOtFactor = in.f32(Offset::kPeriodFactor);
     return t;
 }
 
 void EmployeeTable::encode(std::span<std::uint8_t, fileSize> out) const {
     ByteWriter w(out);
     for (std::size_t r = 0; r < kRows; ++r) {
-        w.setText(kNames + 20 * r, 20, names[r]);
-        w.setText(kPositions + 10 * r, 10, positions[r]);
-        w.setI64(kPayRate + 8 * r, payRate[r]);
-        w.setI16(kPayType + 2 * r, payType[r]);
+        w.setText(Offset::kNames + 20 * r, 20, names[r]);
+        w.setText(Offset::kPositions + 10 * r, 10, positions[r]);
+        w.setI64(Offset::kPayRate + 8 * r, payRate[r]);
+        w.setI16(Offset::kPayType + 2 * r, payType[r]);
     }
-    w.setI16(kMarker, layoutMarker);
-    w.setF32(kThresDay, thresDay);
-    w.setF32(kDayFactor, dayOtFactor);
-    w.setI16(kPeriodDays, periodDays);
-    w.setF32(kThresPeriod, thresPeriod);
-    w.setF32(kPeriodFactor, periodOtFactor);
+    w.setI16(Offset::kMarker, layoutMarker);
+    w.setF32(Offset::kThresDay, thresDay);
+    w.setF32(Offset::kDayFactor, dayOtFactor);
+    w.setI16(Offset::kPeriodDays, periodDays);
+    w.setF32(Offset::kThresPeriod, thresPeriod);
+    w.setF32(Offset::kPeriodFactor, periodOtFactor);
 }
 
 std::array<std::uint8_t, EmployeeTable::fileSize> EmployeeTable::toBytes() const {

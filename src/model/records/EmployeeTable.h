@@ -15,6 +15,19 @@ struct EmployeeTable {
     static constexpr std::size_t fileSize = 8020;
     static constexpr int kRows = 200;
     static constexpr std::int16_t kLayoutMarker = 2;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kNames = 0;
+        static constexpr std::size_t kPositions = 4000;
+        static constexpr std::size_t kMarker = 6000;
+        static constexpr std::size_t kThresDay = 6002;
+        static constexpr std::size_t kDayFactor = 6006;
+        static constexpr std::size_t kPeriodDays = 6010;
+        static constexpr std::size_t kThresPeriod = 6012;
+        static constexpr std::size_t kPeriodFactor = 6016;
+        static constexpr std::size_t kPayRate = 6020;
+        static constexpr std::size_t kPayType = 7620;
+    };
 
     std::array<QString, kRows> names;     // Text 20; "/..." marks a divider row
     std::array<QString, kRows> positions; // Text 10

@@ -6,20 +6,17 @@
 
 namespace kalmur {
 
-namespace {
-constexpr std::size_t kDescriptions = 0;
-constexpr std::size_t kAbbreviations = 1980;
-constexpr std::size_t kQuickKeys = 2475;
-} // namespace
+static_assert(ExplanationTable::Offset::kQuickKeys + ExplanationTable::kCount ==
+              ExplanationTable::fileSize);
 
 ExplanationTable ExplanationTable::fromBytes(std::span<const std::uint8_t> bytes) {
     const auto image = recordImage<fileSize>(bytes);
     const ByteReader in(image);
     ExplanationTable t;
     for (std::size_t i = 0; i < kCount; ++i) {
-        t.descriptions[i] = in.text(kDescriptions + 20 * i, 20);
-        t.abbreviations[i] = in.text(kAbbreviations + 5 * i, 5);
-        t.quickKeys[i] = in.u8(kQuickKeys + i);
+        t.descriptions[i] = in.text(Offset::kDescriptions + 20 * i, 20);
+        t.abbreviations[i] = in.text(Offset::kAbbreviations + 5 * i, 5);
+        t.quickKeys[i] = in.u8(Offset::kQuickKeys + i);
     }
     return t;
 }
@@ -27,9 +24,9 @@ ExplanationTable ExplanationTable::fromBytes(std::span<const std::uint8_t> bytes
 void ExplanationTable::encode(std::span<std::uint8_t, fileSize> out) const {
     ByteWriter w(out);
     for (std::size_t i = 0; i < kCount; ++i) {
-        w.setText(kDescriptions + 20 * i, 20, descriptions[i]);
-        w.setText(kAbbreviations + 5 * i, 5, abbreviations[i]);
-        w.setU8(kQuickKeys + i, quickKeys[i]);
+        w.setText(Offset::kDescriptions + 20 * i, 20, descriptions[i]);
+        w.setText(Offset::kAbbreviations + 5 * i, 5, abbreviations[i]);
+        w.setU8(Offset::kQuickKeys + i, quickKeys[i]);
     }
 }
 

@@ -13,6 +13,12 @@ namespace kalmur {
 struct ExplanationTable {
     static constexpr std::size_t fileSize = 2574;
     static constexpr int kCount = 99;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kDescriptions = 0;
+        static constexpr std::size_t kAbbreviations = 1980;
+        static constexpr std::size_t kQuickKeys = 2475;
+    };
 
     std::array<QString, kCount> descriptions;  // Text 20
     std::array<QString, kCount> abbreviations; // Text 5

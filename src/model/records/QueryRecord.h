@@ -15,6 +15,12 @@ namespace kalmur {
 struct QueryRecord {
     static constexpr std::size_t fileSize = 502;
     static constexpr int kCount = 10;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kCriteria = 0;
+        static constexpr std::size_t kNoteText = 440;
+        static constexpr std::size_t kValue500 = 500;
+    };
 
     CoverageLine criteria; // bytes 0..439
     QString noteText;      // Text 60

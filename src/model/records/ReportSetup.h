@@ -12,6 +12,26 @@ namespace kalmur {
 struct ReportSetup {
     static constexpr std::size_t fileSize = 136;
     static constexpr int kOptions = 20;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kTitle = 0;
+        static constexpr std::size_t kPrintQuality = 30;
+        static constexpr std::size_t kOrientation = 32;
+        static constexpr std::size_t kShadingAllowed = 34;
+        static constexpr std::size_t kMarginsAllowed = 36;
+        static constexpr std::size_t kShadePercent = 38;
+        static constexpr std::size_t kShadeRuler = 40;
+        static constexpr std::size_t kShadeCoverage = 42;
+        static constexpr std::size_t kInColor = 44;
+        static constexpr std::size_t kMargins = 46;
+        static constexpr std::size_t kCentimeters = 54;
+        static constexpr std::size_t kUseScreenFont = 56;
+        static constexpr std::size_t kFontName = 58;
+        static constexpr std::size_t kFontSize = 88;
+        static constexpr std::size_t kFontBold = 92;
+        static constexpr std::size_t kFontItalic = 94;
+        static constexpr std::size_t kOptionsAt = 96;
+    };
 
     QString title;                 // Text 30
     std::int16_t printQuality = 0; // "Default", "Draft", "Low", "Medium", "High"

@@ -8,26 +8,12 @@
 namespace kalmur {
 
 namespace {
-constexpr std::size_t kStart = 0;
-constexpr std::size_t kEnd = 8;
-constexpr std::size_t kPassword = 16;
-constexpr std::size_t kWeekStart = 26;
-constexpr std::size_t kFirstShown = 28;
-constexpr std::size_t kRowOrder = 30;
-constexpr std::size_t kReserved430 = 430;
-constexpr std::size_t kReserved432 = 432;
-constexpr std::size_t kReserved472 = 472;
-constexpr std::size_t kReserved522 = 522;
-constexpr std::size_t kCost = 602;
-constexpr std::size_t kCalendar = 738;
-constexpr std::size_t kPersonal = 874;
-constexpr std::size_t kTable = 1010;
-constexpr std::size_t kPaste = 2370;
-constexpr std::size_t kReserved2382 = 2382;
-constexpr std::size_t kReserved2392 = 2392;
-constexpr std::size_t kViewFormat = 2394;
-static_assert(kTable + ScheduleSettings::kSetupTable * ReportSetup::fileSize == kPaste);
-static_assert(kViewFormat + 2 == ScheduleSettings::fileSize);
+using Offset = ScheduleSettings::Offset;
+static_assert(Offset::kQuery == Offset::kLegend + ReportSetup::fileSize);
+static_assert(Offset::kSpare == Offset::kQuery + ReportSetup::fileSize);
+static_assert(Offset::kLegend + ScheduleSettings::kSetupTable * ReportSetup::fileSize ==
+              Offset::kPaste);
+static_assert(Offset::kViewFormat + 2 == ScheduleSettings::fileSize);
 
 std::span<std::uint8_t, ReportSetup::fileSize> setupAt(std::span<std::uint8_t> out,
                                                        std::size_t offset) {
@@ -54,65 +40,64 @@ ScheduleSettings ScheduleSettings::fromBytes(std::span<const std::uint8_t> bytes
     const auto image = recordImage<fileSize>(bytes);
     const ByteReader in(image);
     ScheduleSettings s;
-    s.startDate = in.f64(kStart);
-    s.endDate = in.f64(kEnd);
-    s.password = in.text(kPassword, 10);
-    s.weekStart = in.i16(kWeekStart);
-    s.firstShownDay = in.i16(kFirstShown);
+    s.startDate = in.f64(Offset::kStart);
+    s.endDate = in.f64(Offset::kEnd);
+    s.password = in.text(Offset::kPassword, 10);
+    s.weekStart = in.i16(Offset::kWeekStart);
+    s.firstShownDay = in.i16(Offset::kFirstShown);
     for (std::size_t r = 0; r < kRows; ++r) {
-        s.rowOrder[r] = in.i16(kRowOrder + 2 * r);
+        s.rowOrder[r] = in.i16(Offset::kRowOrder + 2 * r);
     }
-    s.reserved430 = in.i16(kReserved430);
-    copyBytes(s.reserved432, in.bytes(kReserved432, 40));
-    copyBytes(s.reserved472, in.bytes(kReserved472, 50));
-    copyBytes(s.reserved522, in.bytes(kReserved522, 80));
-    s.costSetup = ReportSetup::fromBytes(in.bytes(kCost, ReportSetup::fileSize));
-    s.calendarSetup = ReportSetup::fromBytes(in.bytes(kCalendar, ReportSetup::fileSize));
-    s.personalSetup = ReportSetup::fromBytes(in.bytes(kPersonal, ReportSetup::fileSize));
-    s.legendSetup = ReportSetup::fromBytes(in.bytes(kTable, ReportSetup::fileSize));
-    s.querySetup =
-        ReportSetup::fromBytes(in.bytes(kTable + ReportSetup::fileSize, ReportSetup::fileSize));
+    s.reserved430 = in.i16(Offset::kReserved430);
+    copyBytes(s.reserved432, in.bytes(Offset::kReserved432, 40));
+    copyBytes(s.reserved472, in.bytes(Offset::kReserved472, 50));
+    copyBytes(s.reserved522, in.bytes(Offset::kReserved522, 80));
+    s.costSetup = ReportSetup::fromBytes(in.bytes(Offset::kCost, ReportSetup::fileSize));
+    s.calendarSetup = ReportSetup::fromBytes(in.bytes(Offset::kCalendar, ReportSetup::fileSize));
+    s.personalSetup = ReportSetup::fromBytes(in.bytes(Offset::kPersonal, ReportSetup::fileSize));
+    s.legendSetup = ReportSetup::fromBytes(in.bytes(Offset::kLegend, ReportSetup::fileSize));
+    s.querySetup = ReportSetup::fromBytes(in.bytes(Offset::kQuery, ReportSetup::fileSize));
     for (std::size_t i = 0; i < kSpareSetups; ++i) {
         copyBytes(s.spareSetups[i],
-                  in.bytes(kTable + (i + 2) * ReportSetup::fileSize, ReportSetup::fileSize));
+                  in.bytes(Offset::kSpare + i * ReportSetup::fileSize, ReportSetup::fileSize));
     }
     for (std::size_t i = 0; i < kPasteOptions; ++i) {
-        s.pasteOptions[i] = in.boolean(kPaste + 2 * i);
+        s.pasteOptions[i] = in.boolean(Offset::kPaste + 2 * i);
     }
-    copyBytes(s.reserved2382, in.bytes(kReserved2382, 10));
-    s.reserved2392 = in.i16(kReserved2392);
-    s.viewFormatNumber = in.i16(kViewFormat);
+    copyBytes(s.reserved2382, in.bytes(Offset::kReserved2382, 10));
+    s.reserved2392 = in.i16(Offset::kReserved2392);
+    s.viewFormatNumber = in.i16(Offset::kViewFormat);
     return s;
 }
 
 void ScheduleSettings::encode(std::span<std::uint8_t, fileSize> out) const {
     ByteWriter w(out);
-    w.setF64(kStart, startDate);
-    w.setF64(kEnd, endDate);
-    w.setText(kPassword, 10, password);
-    w.setI16(kWeekStart, weekStart);
-    w.setI16(kFirstShown, firstShownDay);
+    w.setF64(Offset::kStart, startDate);
+    w.setF64(Offset::kEnd, endDate);
+    w.setText(Offset::kPassword, 10, password);
+    w.setI16(Offset::kWeekStart, weekStart);
+    w.setI16(Offset::kFirstShown, firstShownDay);
     for (std::size_t r = 0; r < kRows; ++r) {
-        w.setI16(kRowOrder + 2 * r, rowOrder[r]);
+        w.setI16(Offset::kRowOrder + 2 * r, rowOrder[r]);
     }
-    w.setI16(kReserved430, reserved430);
-    w.setBytes(kReserved432, reserved432);
-    w.setBytes(kReserved472, reserved472);
-    w.setBytes(kReserved522, reserved522);
-    costSetup.encode(setupAt(out, kCost));
-    calendarSetup.encode(setupAt(out, kCalendar));
-    personalSetup.encode(setupAt(out, kPersonal));
-    legendSetup.encode(setupAt(out, kTable));
-    querySetup.encode(setupAt(out, kTable + ReportSetup::fileSize));
+    w.setI16(Offset::kReserved430, reserved430);
+    w.setBytes(Offset::kReserved432, reserved432);
+    w.setBytes(Offset::kReserved472, reserved472);
+    w.setBytes(Offset::kReserved522, reserved522);
+    costSetup.encode(setupAt(out, Offset::kCost));
+    calendarSetup.encode(setupAt(out, Offset::kCalendar));
+    personalSetup.encode(setupAt(out, Offset::kPersonal));
+    legendSetup.encode(setupAt(out, Offset::kLegend));
+    querySetup.encode(setupAt(out, Offset::kQuery));
     for (std::size_t i = 0; i < kSpareSetups; ++i) {
-        w.setBytes(kTable + (i + 2) * ReportSetup::fileSize, spareSetups[i]);
+        w.setBytes(Offset::kSpare + i * ReportSetup::fileSize, spareSetups[i]);
     }
     for (std::size_t i = 0; i < kPasteOptions; ++i) {
-        w.setBoolean(kPaste + 2 * i, pasteOptions[i]);
+        w.setBoolean(Offset::kPaste + 2 * i, pasteOptions[i]);
     }
-    w.setBytes(kReserved2382, reserved2382);
-    w.setI16(kReserved2392, reserved2392);
-    w.setI16(kViewFormat, viewFormatNumber);
+    w.setBytes(Offset::kReserved2382, reserved2382);
+    w.setI16(Offset::kReserved2392, reserved2392);
+    w.setI16(Offset::kViewFormat, viewFormatNumber);
 }
 
 std::array<std::uint8_t, ScheduleSettings::fileSize> ScheduleSettings::toBytes() const {

@@ -17,6 +17,30 @@ namespace kalmur {
 struct ScheduleSettings {
     static constexpr std::size_t fileSize = 2396;
     static constexpr int kRows = 200;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kStart = 0;
+        static constexpr std::size_t kEnd = 8;
+        static constexpr std::size_t kPassword = 16;
+        static constexpr std::size_t kWeekStart = 26;
+        static constexpr std::size_t kFirstShown = 28;
+        static constexpr std::size_t kRowOrder = 30;
+        static constexpr std::size_t kReserved430 = 430;
+        static constexpr std::size_t kReserved432 = 432;
+        static constexpr std::size_t kReserved472 = 472;
+        static constexpr std::size_t kReserved522 = 522;
+        static constexpr std::size_t kCost = 602;
+        static constexpr std::size_t kCalendar = 738;
+        static constexpr std::size_t kPersonal = 874;
+        // The setup table: the legend's setup, the query report's, then the spare ones.
+        static constexpr std::size_t kLegend = 1010;
+        static constexpr std::size_t kQuery = 1146;
+        static constexpr std::size_t kSpare = 1282;
+        static constexpr std::size_t kPaste = 2370;
+        static constexpr std::size_t kReserved2382 = 2382;
+        static constexpr std::size_t kReserved2392 = 2392;
+        static constexpr std::size_t kViewFormat = 2394;
+    };
     // The setup table holds ten report setups: the legend's, the query report's
     // and eight that no report uses, kept byte for byte.
     static constexpr int kSetupTable = 10;

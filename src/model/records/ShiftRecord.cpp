@@ -6,31 +6,33 @@
 
 namespace kalmur {
 
+static_assert(ShiftRecord::Offset::kPaidLength + 4 == ShiftRecord::fileSize);
+
 ShiftRecord ShiftRecord::fromBytes(std::span<const std::uint8_t> bytes) {
     const auto image = recordImage<fileSize>(bytes);
     const ByteReader in(image);
     ShiftRecord s;
-    s.description = in.text(0, 15);
-    s.startTime = in.f64(15);
-    s.endTime = in.f64(23);
-    s.colour = in.i16(31);
-    s.quickKey = in.u8(33);
-    s.abbreviation = in.text(34, 5);
-    s.breakLength = in.f32(39);
-    s.paidLength = in.f32(43);
+    s.description = in.text(Offset::kDescription, 15);
+    s.startTime = in.f64(Offset::kStartTime);
+    s.endTime = in.f64(Offset::kEndTime);
+    s.colour = in.i16(Offset::kColour);
+    s.quickKey = in.u8(Offset::kQuickKey);
+    s.abbreviation = in.text(Offset::kAbbreviation, 5);
+    s.breakLength = in.f32(Offset::kBreakLength);
+    s.paidLength = in.f32(Offset::kPaidLength);
     return s;
 }
 
 void ShiftRecord::encode(std::span<std::uint8_t, fileSize> out) const {
     ByteWriter w(out);
-    w.setText(0, 15, description);
-    w.setF64(15, startTime);
-    w.setF64(23, endTime);
-    w.setI16(31, colour);
-    w.setU8(33, quickKey);
-    w.setText(34, 5, abbreviation);
-    w.setF32(39, breakLength);
-    w.setF32(43, paidLength);
+    w.setText(Offset::kDescription, 15, description);
+    w.setF64(Offset::kStartTime, startTime);
+    w.setF64(Offset::kEndTime, endTime);
+    w.setI16(Offset::kColour, colour);
+    w.setU8(Offset::kQuickKey, quickKey);
+    w.setText(Offset::kAbbreviation, 5, abbreviation);
+    w.setF32(Offset::kBreakLength, breakLength);
+    w.setF32(Offset::kPaidLength, paidLength);
 }
 
 std::array<std::uint8_t, ShiftRecord::fileSize> ShiftRecord::toBytes() const {

@@ -18,6 +18,17 @@ struct ShiftRecord {
     static constexpr int kOff = 100;
     static constexpr int kOnCall = 101;
     static constexpr int kNoteMark = 102;
+    // Where each field starts in the record image.
+    struct Offset {
+        static constexpr std::size_t kDescription = 0;
+        static constexpr std::size_t kStartTime = 15;
+        static constexpr std::size_t kEndTime = 23;
+        static constexpr std::size_t kColour = 31;
+        static constexpr std::size_t kQuickKey = 33;
+        static constexpr std::size_t kAbbreviation = 34;
+        static constexpr std::size_t kBreakLength = 39;
+        static constexpr std::size_t kPaidLength = 43;
+    };
 
     QString description;     // Text 15
     double startTime = 0;    // a date on day 0

@@ -22,7 +22,7 @@ namespace {
 // a buffer of well under a megabyte.
 constexpr std::int64_t kBlockDays = 512;
 
-constexpr std::size_t kNoteField = 800; // offset of the 200 note numbers in a day record
+constexpr std::size_t kNoteField = DayRecord::Offset::kNote;
 
 std::int16_t noteAt(const std::uint8_t* day, std::size_t slot) {
     const std::uint8_t* p = day + kNoteField + 2 * slot;
