@@ -51,6 +51,9 @@ public:
     std::optional<InstalledPrinter> currentPrinter() override { return {}; }
     void setCurrentPrinter(const InstalledPrinter&) override {}
     std::optional<QString> pdfFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> folderName(QWidget*, const QString&, const QString&) override {
+        return {};
+    }
     std::optional<QFont> chooseFont(QWidget*, const QFont&, int, int) override { return {}; }
 
     QStringList messages;

@@ -170,6 +170,16 @@ void CalendarWindow::updateSelection() {
     m_pages->setText(QString::number(selected));
     m_print->setEnabled(selected > 0);
     m_preview->setEnabled(selected > 0);
+    for (QPushButton* button : m_namesButtons) {
+        button->setEnabled(selected > 0);
+    }
+}
+
+void CalendarWindow::addNamesButton(QPushButton* button) {
+    button->setAutoDefault(false);
+    m_buttons->insertWidget(m_buttons->count() - 1, button);
+    m_namesButtons.push_back(button);
+    updateSelection();
 }
 
 std::vector<int> CalendarWindow::selectedRows() const {

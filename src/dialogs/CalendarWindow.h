@@ -58,6 +58,9 @@ protected:
     void build(QWidget* days, const std::vector<ExtraOption>& extras = {});
     // The column of buttons, for a window's own buttons.
     QVBoxLayout* buttons() const { return m_buttons; }
+    // Puts the button of another command on the chosen names and days under
+    // "Preview...", enabled like Print.
+    void addNamesButton(QPushButton* button);
     ReportSetup& setup();
 
     // The days of the run as chosen, checked; nothing when refused (the user
@@ -86,6 +89,7 @@ private:
     QPushButton* m_setup = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_preview = nullptr;
+    std::vector<QPushButton*> m_namesButtons;
     ReportProgress* m_panel = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include "Per42.h"
 
+#include "ICalendarExport.h"
 #include "ProjCostRules.h"
 #include "SelectAllOnFocus.h"
 #include "files/ProgramState.h"
@@ -59,11 +60,23 @@ Per42::Per42(ProgramState& state, Platform& platform, QDate currentDay, int tagg
     });
     m_daysCheck = new LeaveFieldCheck(m_numDays, m_platform, ProjCostRules::checkDays);
     build(days);
+    auto* ics = new QPushButton(tr("Export iCalendar..."), this);
+    ics->setObjectName(QStringLiteral("ExportICalendar"));
+    addNamesButton(ics);
+    connect(ics, &QPushButton::clicked, this, &Per42::exportCalendars);
 }
 
-void Per42::addButton(QPushButton* button) {
-    button->setAutoDefault(false);
-    buttons()->insertWidget(buttons()->count() - 1, button);
+void Per42::exportCalendars() {
+    const std::vector<int> rows = selectedRows();
+    const auto days = rows.empty() ? std::nullopt : chosenRun();
+    if (!days) {
+        return;
+    }
+    const auto folder = m_platform.folderName(this, tr("Export iCalendar"),
+                                              m_state.archive().currentLocation().directory());
+    if (folder) {
+        exportICalendar(m_platform, this, m_state, rows, days->first, days->dayCount(), *folder);
+    }
 }
 
 std::optional<CalendarReport::Run> Per42::chosenRun() {

@@ -21,9 +21,9 @@ public:
     Per42(ProgramState& state, Platform& platform, QDate currentDay, int taggedDays,
           QWidget* parent = nullptr);
 
-    // Puts a button of another command on the days chosen here (such as an
-    // export of the chosen employees' days) under "Preview...".
-    void addButton(QPushButton* button);
+    // "Export iCalendar...": one calendar file per chosen employee for the
+    // chosen days, into a folder the user picks.
+    void exportCalendars();
     // The checked run of days; nothing when a box is refused (the user has
     // been told why).
     std::optional<CalendarReport::Run> run() { return chosenRun(); }

@@ -296,6 +296,15 @@ std::optional<QString> DesktopPlatform::pdfFileName(QWidget* parent, const QStri
     return runFileDialog(parent, request, true);
 }
 
+std::optional<QString> DesktopPlatform::folderName(QWidget* parent, const QString& title,
+                                                   const QString& initialPath) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, title, initialPath);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return folder;
+}
+
 std::optional<QFont> DesktopPlatform::chooseFont(QWidget* parent, const QFont& initial,
                                                  int minPointSize, int maxPointSize) {
     QFontDialog dialog(withPointSizeIn(initial, minPointSize, maxPointSize), ownerOf(parent));

@@ -34,6 +34,8 @@ public:
     std::optional<InstalledPrinter> currentPrinter() override;
     void setCurrentPrinter(const InstalledPrinter& printer) override;
     std::optional<QString> pdfFileName(QWidget* parent, const QString& suggestedPath) override;
+    std::optional<QString> folderName(QWidget* parent, const QString& title,
+                                      const QString& initialPath) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial, int minPointSize,
                                     int maxPointSize) override;
 

@@ -84,6 +84,10 @@ public:
     // Asks for the PDF file to print into, preset with `suggestedPath`: the
     // chosen path, or nothing when the user cancelled.
     virtual std::optional<QString> pdfFileName(QWidget* parent, const QString& suggestedPath) = 0;
+    // Asks for a folder, opening in `initialPath`: the chosen folder, or
+    // nothing when the user cancelled.
+    virtual std::optional<QString> folderName(QWidget* parent, const QString& title,
+                                              const QString& initialPath) = 0;
     // The font dialog, preset with `initial`: the chosen font, its point size
     // brought into minPointSize..maxPointSize; nothing on Cancel.
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial, int minPointSize,

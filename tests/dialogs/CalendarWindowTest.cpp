@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -129,9 +130,17 @@ TEST_F(CalendarWindowTest, PersonalScheduleChecksItsDaysAndPrintsOnePagePerName)
     EXPECT_EQ(window.run()->last, QDate(1997, 4, 1));
     control<QListWidget>(&window, "List1")->item(0)->setSelected(true);
     EXPECT_EQ(control<QLabel>(&window, "NumberOfPages")->text(), QStringLiteral("1"));
-    auto* other = new QPushButton(QStringLiteral("Other"));
-    window.addButton(other);
-    EXPECT_EQ(other->window(), &window);
+    // "Export iCalendar..." writes one file per chosen name for the same days.
+    auto* ics = control<QPushButton>(&window, "ExportICalendar");
+    ASSERT_TRUE(ics->isEnabled());
+    const QString folder = dir.filePath(QStringLiteral("phones"));
+    platform.folderAnswers.push_back(folder);
+    const std::size_t before = platform.messages.size();
+    ics->click();
+    EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/001-Name 001.ics")));
+    ASSERT_EQ(platform.messages.size(), before + 1);
+    EXPECT_EQ(platform.messages.back().request.title, QStringLiteral("Export iCalendar"));
+    platform.messages.pop_back();
 
     const QString pdf = dir.filePath(QStringLiteral("personal.pdf"));
     platform.pdfAnswers.push_back(pdf);

@@ -26,6 +26,8 @@ struct ScriptedPlatform : kalmur::Platform {
     std::vector<kalmur::FileDialogRequest> fileDialogs;
     std::deque<std::optional<QString>> pdfAnswers;
     QStringList pdfSuggested;
+    std::deque<std::optional<QString>> folderAnswers;
+    QStringList folderInitial;
     struct FontAsked {
         QFont initial;
         int minPointSize = 0;
@@ -82,6 +84,11 @@ struct ScriptedPlatform : kalmur::Platform {
     std::optional<QString> pdfFileName(QWidget*, const QString& suggestedPath) override {
         pdfSuggested << suggestedPath;
         return next(pdfAnswers, "PDF file dialog");
+    }
+    std::optional<QString> folderName(QWidget*, const QString&,
+                                      const QString& initialPath) override {
+        folderInitial << initialPath;
+        return next(folderAnswers, "folder dialog");
     }
     // The scripted font is clamped as the desktop's dialog clamps it.
     std::optional<QFont> chooseFont(QWidget*, const QFont& initial, int minPointSize,
