@@ -2,6 +2,7 @@
 
 #include "PrintCommand.h"
 #include "QueryCsv.h"
+#include "RowList.h"
 #include "ToolSession.h"
 #include "model/criteria/QueryRun.h"
 #include "model/schedule/Schedule.h"
