@@ -30,6 +30,9 @@ struct QuietPlatform : kalmur::Platform {
     std::optional<kalmur::InstalledPrinter> currentPrinter() override { return {}; }
     void setCurrentPrinter(const kalmur::InstalledPrinter&) override {}
     std::optional<QString> pdfFileName(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> folderName(QWidget*, const QString&, const QString&) override {
+        return {};
+    }
     std::optional<QFont> chooseFont(QWidget*, const QFont&, int, int) override { return {}; }
 };
 
