@@ -135,6 +135,7 @@ TEST_F(CalendarWindowTest, PersonalScheduleChecksItsDaysAndPrintsOnePagePerName)
     ASSERT_TRUE(ics->isEnabled());
     const QString folder = dir.filePath(QStringLiteral("phones"));
     platform.folderAnswers.push_back(folder);
+    platform.answers.push_back(MessageAnswer::Ok);
     const std::size_t before = platform.messages.size();
     ics->click();
     EXPECT_TRUE(QFileInfo::exists(folder + QStringLiteral("/001-Name 001.ics")));
