@@ -1,4 +1,5 @@
 #include "CalendarWindow.h"
+#include "NamesColumn.h"
 
 #include "ProjCostRules.h"
 #include "ReportOutput.h"
@@ -29,13 +30,6 @@ constexpr int kSettleRounds = 10;
 
 const std::array<const char*, 6> kItemCaptions = {
     "Shift Description", "Explanations", "Start/End Time", "Shift Length", "On-Call", "Notes"};
-
-QPushButton* button(const char* name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -72,24 +66,17 @@ void CalendarWindow::build(QWidget* days, const std::vector<ExtraOption>& extras
 
     auto* left = new QVBoxLayout;
     left->addWidget(days);
-    auto* namesLabel = new QLabel(tr("N&ames:"), m_form);
-    m_names = new QListWidget(m_form);
-    m_names->setObjectName(QStringLiteral("List1"));
-    m_names->setSelectionMode(QAbstractItemView::MultiSelection);
-    m_names->setMinimumWidth(260);
-    namesLabel->setBuddy(m_names);
-    auto* selectAll = button("SelectAll", tr("Select All"), m_form);
-    auto* clearAll = button("ClearAll", tr("Clear All"), m_form);
-    auto* pick = new QHBoxLayout;
-    pick->addWidget(selectAll);
-    pick->addWidget(clearAll);
+    const NamesColumn names(m_form, QStringLiteral("List1"), 260, tr("Select All"),
+                            tr("Clear All"));
+    m_names = names.list;
+    QHBoxLayout* pick = names.buttons;
     auto* count = new QHBoxLayout;
     count->addWidget(new QLabel(tr("Pages to print"), m_form));
     m_pages = new QLabel(m_form);
     m_pages->setObjectName(QStringLiteral("NumberOfPages"));
     count->addWidget(m_pages);
     count->addStretch();
-    left->addWidget(namesLabel);
+    left->addWidget(names.label);
     left->addWidget(m_names);
     left->addLayout(pick);
     left->addLayout(count);
@@ -113,11 +100,11 @@ void CalendarWindow::build(QWidget* days, const std::vector<ExtraOption>& extras
     m_blank->setObjectName(QStringLiteral("PrintBlank"));
     right->addWidget(m_blank);
     m_buttons = new QVBoxLayout;
-    m_setup = button("ReportSetup", tr("Report Setup..."), m_form);
+    m_setup = windowButton("ReportSetup", tr("Report Setup..."), m_form);
     m_setup->setEnabled(false);
-    m_print = button("ButtonPrint", tr("Print"), m_form);
-    m_preview = button("ButtonPreview", tr("Preview..."), m_form);
-    auto* closeButton = button("ButtonClose", tr("Close"), m_form);
+    m_print = windowButton("ButtonPrint", tr("Print"), m_form);
+    m_preview = windowButton("ButtonPreview", tr("Preview..."), m_form);
+    auto* closeButton = windowButton("ButtonClose", tr("Close"), m_form);
     closeButton->setProperty(LeaveFieldCheck::kSkipsChecksProperty, true);
     for (QPushButton* b : {m_setup, m_print, m_preview, closeButton}) {
         m_buttons->addWidget(b);
@@ -129,8 +116,6 @@ void CalendarWindow::build(QWidget* days, const std::vector<ExtraOption>& extras
     m_panel = new ReportProgress(m_platform, this);
     outer->addWidget(m_panel);
 
-    connect(selectAll, &QPushButton::clicked, m_names, &QListWidget::selectAll);
-    connect(clearAll, &QPushButton::clicked, m_names, &QListWidget::clearSelection);
     connect(m_names, &QListWidget::itemSelectionChanged, this, &CalendarWindow::updateSelection);
     connect(m_setup, &QPushButton::clicked, this, [this] {
         if (m_editSetup) {
@@ -183,13 +168,7 @@ void CalendarWindow::addNamesButton(QPushButton* button) {
 }
 
 std::vector<int> CalendarWindow::selectedRows() const {
-    std::vector<int> rows;
-    for (int i = 0; i < m_names->count(); ++i) {
-        if (m_names->item(i)->isSelected()) {
-            rows.push_back(m_names->item(i)->data(kRowRole).toInt());
-        }
-    }
-    return rows;
+    return chosenData(m_names, kRowRole);
 }
 
 void CalendarWindow::setRunning(bool running) {

@@ -1,6 +1,7 @@
 #include "ProjCost.h"
 
 #include "EditPay.h"
+#include "NamesColumn.h"
 #include "ReportOutput.h"
 #include "ReportProgress.h"
 #include "SelectAllOnFocus.h"
@@ -38,13 +39,6 @@ constexpr int kSettleRounds = 10;
 const QString kNoPrinter = QStringLiteral(
     "Kalmur cannot access the printer.  Please go to the Windows Control Panel and make sure "
     "that a default printer has been selected.  See your Windows manual for more information.");
-
-QPushButton* button(const char* name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QLineEdit* field(const char* name, int maxLength, QWidget* parent) {
     auto* f = new QLineEdit(parent);
@@ -86,20 +80,13 @@ void ProjCost::build() {
     columns->setContentsMargins(0, 0, 0, 0);
 
     auto* left = new QVBoxLayout;
-    auto* namesLabel = new QLabel(tr("N&ames:"), m_form);
-    m_names = new QListWidget(m_form);
-    m_names->setObjectName(QStringLiteral("List1"));
-    m_names->setSelectionMode(QAbstractItemView::MultiSelection);
-    m_names->setMinimumWidth(280);
+    const NamesColumn names(m_form, QStringLiteral("List1"), 280, tr("&Select All"),
+                            tr("&Clear All"));
+    m_names = names.list;
     m_names->installEventFilter(this);
-    namesLabel->setBuddy(m_names);
-    auto* selectAll = button("SelectAll", tr("&Select All"), m_form);
-    auto* clearAll = button("ClearAll", tr("&Clear All"), m_form);
-    m_editCost = button("EditCost", tr("Edit Cost"), m_form);
+    m_editCost = windowButton("EditCost", tr("Edit Cost"), m_form);
     m_editCost->setEnabled(false);
-    auto* pick = new QHBoxLayout;
-    pick->addWidget(selectAll);
-    pick->addWidget(clearAll);
+    QHBoxLayout* pick = names.buttons;
     pick->addWidget(m_editCost);
     auto* countRow = new QHBoxLayout;
     m_count = new QLabel(m_form);
@@ -107,7 +94,7 @@ void ProjCost::build() {
     countRow->addWidget(m_count);
     countRow->addWidget(new QLabel(tr("Names to print"), m_form));
     countRow->addStretch();
-    left->addWidget(namesLabel);
+    left->addWidget(names.label);
     left->addWidget(m_names);
     left->addLayout(pick);
     left->addLayout(countRow);
@@ -154,11 +141,11 @@ void ProjCost::build() {
     periodGrid->addWidget(rule(Rule::PeriodOTFactor), 2, 1);
     right->addWidget(period);
 
-    m_setup = button("ReportSetup", tr("Report Setup..."), m_form);
+    m_setup = windowButton("ReportSetup", tr("Report Setup..."), m_form);
     m_setup->setEnabled(false);
-    m_print = button("ButtonPrint", tr("&Print"), m_form);
-    m_preview = button("ButtonPreview", tr("Preview..."), m_form);
-    auto* closeButton = button("ButtonClose", tr("Close"), m_form);
+    m_print = windowButton("ButtonPrint", tr("&Print"), m_form);
+    m_preview = windowButton("ButtonPreview", tr("Preview..."), m_form);
+    auto* closeButton = windowButton("ButtonClose", tr("Close"), m_form);
     closeButton->setProperty(LeaveFieldCheck::kSkipsChecksProperty, true);
     for (QPushButton* b : {m_setup, m_print, m_preview, closeButton}) {
         right->addWidget(b);
@@ -193,8 +180,6 @@ void ProjCost::build() {
     });
     m_daysCheck = new LeaveFieldCheck(m_numDays, m_platform, ProjCostRules::checkDays);
 
-    connect(selectAll, &QPushButton::clicked, m_names, &QListWidget::selectAll);
-    connect(clearAll, &QPushButton::clicked, m_names, &QListWidget::clearSelection);
     connect(m_names, &QListWidget::itemSelectionChanged, this, &ProjCost::updateSelection);
     connect(m_names, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { editCost(m_names->row(item)); });
@@ -239,13 +224,7 @@ void ProjCost::updateSelection() {
 }
 
 std::vector<int> ProjCost::selectedEntries() const {
-    std::vector<int> entries;
-    for (int i = 0; i < m_names->count(); ++i) {
-        if (m_names->item(i)->isSelected()) {
-            entries.push_back(m_names->item(i)->data(kEntryRole).toInt());
-        }
-    }
-    return entries;
+    return chosenData(m_names, kEntryRole);
 }
 
 void ProjCost::editCost(int index) {

@@ -1,5 +1,6 @@
 #include "PrtMain.h"
 
+#include "NamesColumn.h"
 #include "ReportOutput.h"
 #include "ReportProgress.h"
 #include "SelectAllOnFocus.h"
@@ -35,13 +36,6 @@ MessageRequest error(const QString& text) {
             std::nullopt};
 }
 
-QPushButton* button(const char* name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 PrtMain::PrtMain(ProgramState& state, Platform& platform, const PrintDays::Grid& grid,
@@ -67,18 +61,11 @@ void PrtMain::build() {
     columns->setContentsMargins(0, 0, 0, 0);
 
     auto* left = new QVBoxLayout;
-    auto* namesLabel = new QLabel(tr("N&ames:"), m_form);
-    m_names = new QListWidget(m_form);
-    m_names->setObjectName(QStringLiteral("SelectedEmps"));
-    m_names->setSelectionMode(QAbstractItemView::MultiSelection);
-    m_names->setMinimumWidth(260);
-    namesLabel->setBuddy(m_names);
-    auto* selectAll = button("SelectAll", tr("Select All"), m_form);
-    auto* clearAll = button("ClearAll", tr("Clear All"), m_form);
-    auto* pick = new QHBoxLayout;
-    pick->addWidget(selectAll);
-    pick->addWidget(clearAll);
-    left->addWidget(namesLabel);
+    const NamesColumn names(m_form, QStringLiteral("SelectedEmps"), 260, tr("Select All"),
+                            tr("Clear All"));
+    m_names = names.list;
+    QHBoxLayout* pick = names.buttons;
+    left->addWidget(names.label);
     left->addWidget(m_names);
     left->addLayout(pick);
     columns->addLayout(left);
@@ -112,11 +99,11 @@ void PrtMain::build() {
     m_blank = new QCheckBox(tr("Blank Schedule"), m_form);
     m_blank->setObjectName(QStringLiteral("PrintBlank"));
     right->addWidget(m_blank);
-    m_setup = button("ReportSetup", tr("Report Setup..."), m_form);
+    m_setup = windowButton("ReportSetup", tr("Report Setup..."), m_form);
     m_setup->setEnabled(false);
-    m_print = button("ButtonPrint", tr("Print"), m_form);
-    m_preview = button("ButtonPreview", tr("Preview..."), m_form);
-    auto* closeButton = button("ButtonClose", tr("Close"), m_form);
+    m_print = windowButton("ButtonPrint", tr("Print"), m_form);
+    m_preview = windowButton("ButtonPreview", tr("Preview..."), m_form);
+    auto* closeButton = windowButton("ButtonClose", tr("Close"), m_form);
     closeButton->setProperty(LeaveFieldCheck::kSkipsChecksProperty, true);
     for (QPushButton* b : {m_setup, m_print, m_preview, closeButton}) {
         right->addWidget(b);
@@ -144,8 +131,6 @@ void PrtMain::build() {
         return FieldVerdict::accept(QString::number(count));
     });
 
-    connect(selectAll, &QPushButton::clicked, m_names, &QListWidget::selectAll);
-    connect(clearAll, &QPushButton::clicked, m_names, &QListWidget::clearSelection);
     connect(m_names, &QListWidget::itemSelectionChanged, this, &PrtMain::updatePrintButton);
     connect(m_screen, &QRadioButton::clicked, this,
             [this] { choose(DaysToPrint::SameAsScreen, true); });
@@ -221,13 +206,7 @@ void PrtMain::updatePrintButton() {
 }
 
 std::vector<int> PrtMain::selectedRows() const {
-    std::vector<int> rows;
-    for (int i = 0; i < m_names->count(); ++i) {
-        if (m_names->item(i)->isSelected()) {
-            rows.push_back(m_names->item(i)->data(kRowRole).toInt());
-        }
-    }
-    return rows;
+    return chosenData(m_names, kRowRole);
 }
 
 PrintDays::Range PrtMain::range() const {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+class QHBoxLayout;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace kalmur {
+
+// A push button of the report windows: named for the tests, never the
+// default button by accident.
+QPushButton* windowButton(const char* name, const QString& text, QWidget* parent);
+
+// The names column the report windows share: the "N&ames:" label, the list in
+// which several names are chosen at once, and the Select All and Clear All
+// buttons under it (in `buttons`, where a window may add its own).
+struct NamesColumn {
+    QLabel* label = nullptr;
+    QListWidget* list = nullptr;
+    QHBoxLayout* buttons = nullptr;
+
+    NamesColumn(QWidget* parent, const QString& listName, int minimumWidth,
+                const QString& selectAllText, const QString& clearAllText);
+};
+
+// The `role` data of the names chosen in `list`, in list order.
+std::vector<int> chosenData(const QListWidget* list, int role);
+
+} // namespace kalmur
