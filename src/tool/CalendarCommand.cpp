@@ -82,13 +82,11 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         }
     }
     std::optional<bool> letter;
-    if (values.contains(QStringLiteral("--paper"))) {
-        const QString paper = values.value(QStringLiteral("--paper")).toLower();
-        if (paper != QLatin1String("letter") && paper != QLatin1String("a4")) {
-            return usage(QStringLiteral("--paper takes letter or a4"));
-        }
-        letter = paper == QLatin1String("letter");
+    const PrintCommand::Paper paper = PrintCommand::readPaper(values);
+    if (!paper.ok) {
+        return usage(QStringLiteral("--paper takes letter or a4"));
     }
+    letter = paper.letter;
     if (QFileInfo(archive).suffix().compare(QLatin1String("kmr"), Qt::CaseInsensitive) != 0 ||
         !QFileInfo(archive).isFile()) {
         return refuse(archive + QStringLiteral(": no such schedule file"));

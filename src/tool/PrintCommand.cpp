@@ -95,6 +95,16 @@ int printCost(const Schedule& schedule, const Request& request, const QString& p
 
 } // namespace
 
+Paper readPaper(const QMap<QString, QString>& values) {
+    Paper paper;
+    if (values.contains(QStringLiteral("--paper"))) {
+        const QString name = values.value(QStringLiteral("--paper")).toLower();
+        paper.ok = name == QLatin1String("letter") || name == QLatin1String("a4");
+        paper.letter = name == QLatin1String("letter");
+    }
+    return paper;
+}
+
 int run(const QString& archive, const QMap<QString, QString>& values, const QStringList& flags,
         QTextStream&, QTextStream& err) {
     auto usage = [&](const QString& message) {
@@ -165,13 +175,11 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
             return usage(QStringLiteral("--rows takes display rows 1 to 200 such as 1,3-7"));
         }
     }
-    if (values.contains(QStringLiteral("--paper"))) {
-        const QString paper = values.value(QStringLiteral("--paper")).toLower();
-        if (paper != QLatin1String("letter") && paper != QLatin1String("a4")) {
-            return usage(QStringLiteral("--paper takes letter or a4"));
-        }
-        request.letter = paper == QLatin1String("letter");
+    const Paper paper = readPaper(values);
+    if (!paper.ok) {
+        return usage(QStringLiteral("--paper takes letter or a4"));
     }
+    request.letter = paper.letter;
     if (values.contains(QStringLiteral("--format"))) {
         bool isNumber = false;
         request.format = values.value(QStringLiteral("--format")).toInt(&isNumber);

@@ -46,6 +46,14 @@ int printToPdf(const QString& pdf, std::optional<bool> letter, const PrintSetup&
                QTextStream& err,
                const std::function<RunOutcome(QPagedPaintDevice&, const PrintFonts&)>& draw);
 
+// The paper --paper asks for: Letter (true) or A4 (false), or the locale's
+// when not given; `ok` false when it names another.
+struct Paper {
+    bool ok = true;
+    std::optional<bool> letter;
+};
+Paper readPaper(const QMap<QString, QString>& values);
+
 int run(const QString& archive, const QMap<QString, QString>& values, const QStringList& flags,
         QTextStream& out, QTextStream& err);
 

@@ -66,13 +66,11 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         }
     }
     std::optional<bool> letter;
-    if (values.contains(QStringLiteral("--paper"))) {
-        const QString paper = values.value(QStringLiteral("--paper")).toLower();
-        if (paper != QLatin1String("letter") && paper != QLatin1String("a4")) {
-            return usage(QStringLiteral("--paper takes letter or a4"));
-        }
-        letter = paper == QLatin1String("letter");
+    const PrintCommand::Paper paper = PrintCommand::readPaper(values);
+    if (!paper.ok) {
+        return usage(QStringLiteral("--paper takes letter or a4"));
     }
+    letter = paper.letter;
     int number = QueryRun::kNotes;
     if (!notes) {
         bool isNumber = false;
