@@ -2,10 +2,12 @@
 
 #include "Criteria.h"
 #include "MatchCounts.h"
+#include "model/records/NoteRecord.h"
 #include "model/schedule/DayRange.h"
 #include "model/schedule/Schedule.h"
 
 #include <array>
+#include <span>
 
 namespace kalmur::QueryRun {
 
@@ -24,7 +26,8 @@ std::optional<QueryRecord> load(const Schedule& schedule, int number) {
 
 namespace {
 
-// Whether note n holds the text; each note is read once, when first asked.
+// Whether note n holds the text; each note is decoded once, when first asked,
+// from the note file read whole on the first question.
 class NoteSearch {
 public:
     NoteSearch(const Schedule& schedule, QString text, int noteCount)
@@ -38,7 +41,17 @@ public:
         }
         std::int8_t& known = m_known[static_cast<std::size_t>(note)];
         if (known == kUnknown) {
-            known = m_schedule.readNote(note).contains(m_text, Qt::CaseInsensitive) ? 1 : 0;
+            if (!m_loaded) {
+                m_images = m_schedule.noteImages();
+                m_loaded = true;
+            }
+            const std::size_t at = static_cast<std::size_t>(note - 1) * NoteRecord::fileSize;
+            const QString text =
+                at + NoteRecord::fileSize <= m_images.size()
+                    ? NoteRecord::fromBytes(std::span(m_images).subspan(at, NoteRecord::fileSize))
+                          .text
+                    : m_schedule.readNote(note);
+            known = text.contains(m_text, Qt::CaseInsensitive) ? 1 : 0;
         }
         return known == 1;
     }
@@ -48,6 +61,8 @@ private:
     const Schedule& m_schedule;
     QString m_text;
     std::vector<std::int8_t> m_known;
+    std::vector<std::uint8_t> m_images;
+    bool m_loaded = false;
 };
 
 Criteria criteriaOf(const QueryRecord& query, bool notesMode, int noteCount) {

@@ -502,6 +502,15 @@ QString Schedule::readNote(int number) const {
     return NoteFile::read(m_notes, number);
 }
 
+std::vector<std::uint8_t> Schedule::noteImages() const {
+    const std::int64_t count = NoteFile::count(m_notes);
+    std::vector<std::uint8_t> images(static_cast<std::size_t>(count) * NoteRecord::fileSize);
+    if (count > 0 && !m_notes.readRecords(1, count, images)) {
+        return {};
+    }
+    return images;
+}
+
 bool Schedule::writeNote(int slot, int position, const QString& text) {
     DayRecord* day = dayAt(position);
     if (!day || slot < 1 || slot > DayRecord::kSlots) {

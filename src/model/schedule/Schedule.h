@@ -155,6 +155,9 @@ public:
     // --- notes ---
     int noteCount() const;
     QString readNote(int number) const;
+    // The stored records of every note, read at once (for searching many
+    // notes); empty when the note file cannot be read.
+    std::vector<std::uint8_t> noteImages() const;
     // Writes the note of a cell in the window, giving it a note record as needed.
     bool writeNote(int slot, int position, const QString& text);
     // Writes the note of a cell whose note field is `field` (a day record
