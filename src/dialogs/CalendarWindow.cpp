@@ -1,11 +1,10 @@
 #include "CalendarWindow.h"
-#include "NamesColumn.h"
+#include "ReportWindowParts.h"
 
 #include "ProjCostRules.h"
 #include "ReportOutput.h"
 #include "ReportProgress.h"
 #include "files/ProgramState.h"
-#include "platform/LeaveFieldCheck.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
 #include "reports/CalendarReportPrinter.h"
@@ -100,15 +99,11 @@ void CalendarWindow::build(QWidget* days, const std::vector<ExtraOption>& extras
     m_blank->setObjectName(QStringLiteral("PrintBlank"));
     right->addWidget(m_blank);
     m_buttons = new QVBoxLayout;
-    m_setup = windowButton("ReportSetup", tr("Report Setup..."), m_form);
-    m_setup->setEnabled(false);
-    m_print = windowButton("ButtonPrint", tr("Print"), m_form);
-    m_preview = windowButton("ButtonPreview", tr("Preview..."), m_form);
-    auto* closeButton = windowButton("ButtonClose", tr("Close"), m_form);
-    closeButton->setProperty(LeaveFieldCheck::kSkipsChecksProperty, true);
-    for (QPushButton* b : {m_setup, m_print, m_preview, closeButton}) {
-        m_buttons->addWidget(b);
-    }
+    const ReportButtons commands(m_form, tr("Print"), m_buttons);
+    m_setup = commands.setup;
+    m_print = commands.print;
+    m_preview = commands.preview;
+    QPushButton* closeButton = commands.close;
     right->addLayout(m_buttons);
     right->addStretch();
     columns->addLayout(right);

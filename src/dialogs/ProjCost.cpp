@@ -1,9 +1,9 @@
 #include "ProjCost.h"
 
 #include "EditPay.h"
-#include "NamesColumn.h"
 #include "ReportOutput.h"
 #include "ReportProgress.h"
+#include "ReportWindowParts.h"
 #include "SelectAllOnFocus.h"
 #include "files/ProgramState.h"
 #include "model/patterns/DateText.h"
@@ -141,15 +141,11 @@ void ProjCost::build() {
     periodGrid->addWidget(rule(Rule::PeriodOTFactor), 2, 1);
     right->addWidget(period);
 
-    m_setup = windowButton("ReportSetup", tr("Report Setup..."), m_form);
-    m_setup->setEnabled(false);
-    m_print = windowButton("ButtonPrint", tr("&Print"), m_form);
-    m_preview = windowButton("ButtonPreview", tr("Preview..."), m_form);
-    auto* closeButton = windowButton("ButtonClose", tr("Close"), m_form);
-    closeButton->setProperty(LeaveFieldCheck::kSkipsChecksProperty, true);
-    for (QPushButton* b : {m_setup, m_print, m_preview, closeButton}) {
-        right->addWidget(b);
-    }
+    const ReportButtons commands(m_form, tr("&Print"), right);
+    m_setup = commands.setup;
+    m_print = commands.print;
+    m_preview = commands.preview;
+    QPushButton* closeButton = commands.close;
     right->addStretch();
     columns->addLayout(right);
 

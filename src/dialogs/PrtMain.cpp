@@ -1,8 +1,8 @@
 #include "PrtMain.h"
 
-#include "NamesColumn.h"
 #include "ReportOutput.h"
 #include "ReportProgress.h"
+#include "ReportWindowParts.h"
 #include "SelectAllOnFocus.h"
 #include "files/ProgramState.h"
 #include "model/patterns/DateText.h"
@@ -99,15 +99,11 @@ void PrtMain::build() {
     m_blank = new QCheckBox(tr("Blank Schedule"), m_form);
     m_blank->setObjectName(QStringLiteral("PrintBlank"));
     right->addWidget(m_blank);
-    m_setup = windowButton("ReportSetup", tr("Report Setup..."), m_form);
-    m_setup->setEnabled(false);
-    m_print = windowButton("ButtonPrint", tr("Print"), m_form);
-    m_preview = windowButton("ButtonPreview", tr("Preview..."), m_form);
-    auto* closeButton = windowButton("ButtonClose", tr("Close"), m_form);
-    closeButton->setProperty(LeaveFieldCheck::kSkipsChecksProperty, true);
-    for (QPushButton* b : {m_setup, m_print, m_preview, closeButton}) {
-        right->addWidget(b);
-    }
+    const ReportButtons commands(m_form, tr("Print"), right);
+    m_setup = commands.setup;
+    m_print = commands.print;
+    m_preview = commands.preview;
+    QPushButton* closeButton = commands.close;
     right->addStretch();
     columns->addLayout(right);
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
 class QListWidget;
@@ -26,6 +27,18 @@ struct NamesColumn {
 
     NamesColumn(QWidget* parent, const QString& listName, int minimumWidth,
                 const QString& selectAllText, const QString& clearAllText);
+};
+
+// The command buttons of a report window, added to `into` in this order:
+// "Report Setup..." (disabled until the window has a setup to edit), Print,
+// "Preview..." and Close (which leaves a field without its checks).
+struct ReportButtons {
+    QPushButton* setup = nullptr;
+    QPushButton* print = nullptr;
+    QPushButton* preview = nullptr;
+    QPushButton* close = nullptr;
+
+    ReportButtons(QWidget* parent, const QString& printText, QBoxLayout* into);
 };
 
 // The `role` data of the names chosen in `list`, in list order.

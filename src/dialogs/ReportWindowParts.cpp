@@ -1,4 +1,6 @@
-#include "NamesColumn.h"
+#include "ReportWindowParts.h"
+
+#include "platform/LeaveFieldCheck.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,6 +31,18 @@ NamesColumn::NamesColumn(QWidget* parent, const QString& listName, int minimumWi
     buttons->addWidget(clearAll);
     QObject::connect(selectAll, &QPushButton::clicked, list, &QListWidget::selectAll);
     QObject::connect(clearAll, &QPushButton::clicked, list, &QListWidget::clearSelection);
+}
+
+ReportButtons::ReportButtons(QWidget* parent, const QString& printText, QBoxLayout* into) {
+    setup = windowButton("ReportSetup", QObject::tr("Report Setup..."), parent);
+    setup->setEnabled(false);
+    print = windowButton("ButtonPrint", printText, parent);
+    preview = windowButton("ButtonPreview", QObject::tr("Preview..."), parent);
+    close = windowButton("ButtonClose", QObject::tr("Close"), parent);
+    close->setProperty(LeaveFieldCheck::kSkipsChecksProperty, true);
+    for (QPushButton* b : {setup, print, preview, close}) {
+        into->addWidget(b);
+    }
 }
 
 std::vector<int> chosenData(const QListWidget* list, int role) {
