@@ -2,7 +2,7 @@
 
 #include "ICalendarExport.h"
 #include "ProjCostRules.h"
-#include "SelectAllOnFocus.h"
+#include "ReportWindowParts.h"
 #include "files/ProgramState.h"
 #include "model/patterns/DateText.h"
 #include "platform/LeaveFieldCheck.h"
@@ -17,18 +17,6 @@
 
 namespace kalmur {
 
-namespace {
-
-QLineEdit* field(const char* name, int maxLength, QWidget* parent) {
-    auto* f = new QLineEdit(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setMaxLength(maxLength);
-    new SelectAllOnFocus(f);
-    return f;
-}
-
-} // namespace
-
 Per42::Per42(ProgramState& state, Platform& platform, QDate currentDay, int taggedDays,
              QWidget* parent)
     : CalendarWindow(state, platform, ReportKind::Personal, parent) {
@@ -37,8 +25,8 @@ Per42::Per42(ProgramState& state, Platform& platform, QDate currentDay, int tagg
     auto* days = new QWidget(this);
     auto* grid = new QGridLayout(days);
     grid->setContentsMargins(0, 0, 0, 0);
-    m_startDate = field("StartDate", 20, days);
-    m_numDays = field("NumDays", 2, days);
+    m_startDate = windowField("StartDate", 20, days);
+    m_numDays = windowField("NumDays", 2, days);
     auto* startLabel = new QLabel(tr("Start Date:"), days);
     startLabel->setBuddy(m_startDate);
     auto* daysLabel = new QLabel(tr("Number of Days :"), days);

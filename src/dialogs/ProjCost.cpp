@@ -4,7 +4,6 @@
 #include "ReportOutput.h"
 #include "ReportProgress.h"
 #include "ReportWindowParts.h"
-#include "SelectAllOnFocus.h"
 #include "files/ProgramState.h"
 #include "model/patterns/DateText.h"
 #include "platform/LeaveFieldCheck.h"
@@ -39,14 +38,6 @@ constexpr int kSettleRounds = 10;
 const QString kNoPrinter = QStringLiteral(
     "Kalmur cannot access the printer.  Please go to the Windows Control Panel and make sure "
     "that a default printer has been selected.  See your Windows manual for more information.");
-
-QLineEdit* field(const char* name, int maxLength, QWidget* parent) {
-    auto* f = new QLineEdit(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setMaxLength(maxLength);
-    new SelectAllOnFocus(f);
-    return f;
-}
 
 } // namespace
 
@@ -102,8 +93,8 @@ void ProjCost::build() {
 
     auto* right = new QVBoxLayout;
     auto* dates = new QGridLayout;
-    m_startDate = field("StartDate", 20, m_form);
-    m_numDays = field("NumDays", 2, m_form);
+    m_startDate = windowField("StartDate", 20, m_form);
+    m_numDays = windowField("NumDays", 2, m_form);
     auto* startLabel = new QLabel(tr("Starting &Date :"), m_form);
     startLabel->setBuddy(m_startDate);
     auto* daysLabel = new QLabel(tr("Number of Da&ys :"), m_form);
@@ -117,7 +108,7 @@ void ProjCost::build() {
     using ProjCostRules::Rule;
     for (const Rule rule : ProjCostRules::kRules) {
         m_rules[static_cast<std::size_t>(rule)] =
-            field(ProjCostRules::fieldName(rule), ProjCostRules::maxLength(rule), m_form);
+            windowField(ProjCostRules::fieldName(rule), ProjCostRules::maxLength(rule), m_form);
     }
     auto rule = [this](Rule r) {
         return m_rules[static_cast<std::size_t>(r)];

@@ -1,9 +1,11 @@
 #include "ReportWindowParts.h"
 
+#include "SelectAllOnFocus.h"
 #include "platform/LeaveFieldCheck.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -14,6 +16,14 @@ QPushButton* windowButton(const char* name, const QString& text, QWidget* parent
     b->setObjectName(QLatin1String(name));
     b->setAutoDefault(false);
     return b;
+}
+
+QLineEdit* windowField(const char* name, int maxLength, QWidget* parent) {
+    auto* f = new QLineEdit(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setMaxLength(maxLength);
+    new SelectAllOnFocus(f);
+    return f;
 }
 
 NamesColumn::NamesColumn(QWidget* parent, const QString& listName, int minimumWidth,

@@ -7,6 +7,7 @@
 class QBoxLayout;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QWidget;
@@ -16,6 +17,10 @@ namespace kalmur {
 // A push button of the report windows: named for the tests, never the
 // default button by accident.
 QPushButton* windowButton(const char* name, const QString& text, QWidget* parent);
+
+// A text box of the report windows: named for the tests, at most `maxLength`
+// characters, its text selected when it takes the focus.
+QLineEdit* windowField(const char* name, int maxLength, QWidget* parent);
 
 // The names column the report windows share: the "N&ames:" label, the list in
 // which several names are chosen at once, and the Select All and Clear All
