@@ -2,6 +2,7 @@
 
 #include "ReportOutput.h"
 #include "ReportProgress.h"
+#include "ReportWindowParts.h"
 #include "files/ProgramState.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
@@ -64,13 +65,6 @@ const std::array<const char*, 5> kOptionTexts = {"Start/End Times", "Break Lengt
                                                  "Quick Keys", "Separate Shifts && Explanations"};
 // Times pending window events run after a run, so that the grid repaints.
 constexpr int kSettleRounds = 10;
-
-QPushButton* button(const char* name, const QString& text, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QString editCaption(LegendLine::Kind kind) {
     switch (kind) {
@@ -139,13 +133,13 @@ void Legend::build() {
         connect(option, &QCheckBox::toggled, this, [this, i](bool on) { setOption(int(i), on); });
     }
     right->addWidget(box);
-    m_edit = button("Edit", tr("Edit Shift"), m_form);
+    m_edit = windowButton("Edit", tr("Edit Shift"), m_form);
     m_edit->setEnabled(false);
-    m_setup = button("ReportSetup", tr("Report Setup..."), m_form);
+    m_setup = windowButton("ReportSetup", tr("Report Setup..."), m_form);
     m_setup->setEnabled(false);
-    m_print = button("ButtonPrint", tr("Print"), m_form);
-    auto* previewButton = button("ButtonPreview", tr("Preview..."), m_form);
-    auto* closeButton = button("ButtonClose", tr("Close"), m_form);
+    m_print = windowButton("ButtonPrint", tr("Print"), m_form);
+    auto* previewButton = windowButton("ButtonPreview", tr("Preview..."), m_form);
+    auto* closeButton = windowButton("ButtonClose", tr("Close"), m_form);
     for (QPushButton* b : {m_edit, m_setup, m_print, previewButton, closeButton}) {
         right->addWidget(b);
     }
