@@ -26,10 +26,6 @@ QString percent(std::int64_t part, std::int64_t whole) {
                : QString::number(100.0 * double(part) / double(whole), 'f', 2) + QLatin1Char('%');
 }
 
-QString bytes(std::int64_t n) {
-    return QLocale(QLocale::English).toString(static_cast<qlonglong>(n)) + QStringLiteral(" B");
-}
-
 QStringList memberPaths(const QString& dir) {
     QStringList paths;
     for (const MemberInfo& m : kMembers) {
@@ -154,8 +150,8 @@ QStringList BenchSuite::describeArchive() {
             .arg(withNote)
             .arg(schedule.noteCount()),
         QStringLiteral("Archive %1; the eight members unpacked %2, of which the day file %3.")
-            .arg(bytes(QFileInfo(m_archive).size()), bytes(unpacked),
-                 bytes(QFileInfo(memberPath(dir, Member::Days)).size())),
+            .arg(formatBytes(QFileInfo(m_archive).size()), formatBytes(unpacked),
+                 formatBytes(QFileInfo(memberPath(dir, Member::Days)).size())),
         QStringLiteral("Opens in view format %1 \"%2\": %3 days on screen, %4 coverage lines.")
             .arg(schedule.viewFormatNumber())
             .arg(schedule.viewFormat().name.trimmed())
@@ -250,8 +246,8 @@ void BenchSuite::measureSave() {
     const std::int64_t ours = QFileInfo(archive).size();
     const std::int64_t reference = QFileInfo(zipped).size();
     const bool met = reference > 0 && double(ours) <= 1.05 * double(reference);
-    m_rows.push_back({QStringLiteral("Saved archive size vs zip -q -j"), bytes(ours),
-                      bytes(reference), formatRatio(double(ours), double(reference)),
+    m_rows.push_back({QStringLiteral("Saved archive size vs zip -q -j"), formatBytes(ours),
+                      formatBytes(reference), formatRatio(double(ours), double(reference)),
                       QStringLiteral("<= 1.05x"),
                       met ? QStringLiteral("yes") : QStringLiteral("NO")});
     const ChildRun tested = runChild({"unzip", "-tq", archive});
@@ -418,8 +414,8 @@ void BenchSuite::measureMemory() {
         peak({m_options.tool, "dump", copy}, dump));
     add(QStringLiteral("Peak memory: open + save (kalmur-tool import of {})"),
         peak({m_options.tool, "import", copy, empty}, QStringLiteral("/dev/null")));
-    m_notes.append(
-        QStringLiteral("kalmur-tool dump wrote %1 of JSON.").arg(bytes(QFileInfo(dump).size())));
+    m_notes.append(QStringLiteral("kalmur-tool dump wrote %1 of JSON.")
+                       .arg(formatBytes(QFileInfo(dump).size())));
 }
 
 void BenchSuite::measureCoverage() {
@@ -498,7 +494,7 @@ void BenchSuite::measureCoverage() {
     if (written.open(QIODevice::ReadOnly)) {
         m_notes.append(QStringLiteral("kalmur-tool coverage wrote %1 lines, %2.")
                            .arg(written.readAll().count('\n'))
-                           .arg(bytes(QFileInfo(csv).size())));
+                           .arg(formatBytes(QFileInfo(csv).size())));
     }
 }
 

@@ -33,6 +33,7 @@ public:
         int rounds = 11;       // pairs per operation
         int samples = 15;      // samples of the in-process operations
         int perSample = 2000;  // operations per sample
+        QString reportRows;    // the reports' and exports' display rows; empty: all named
     };
 
     explicit BenchSuite(Options options);
@@ -55,6 +56,12 @@ public:
     void measureQuery();
     // The estimated cost report of 200 employees x 42 days to PDF.
     void measureCost();
+    // The monthly calendar, the personal schedule, the legend and the query
+    // report to PDF against texttopdf (skipped without it).
+    void measureReports();
+    // export-csv, export-ics and import-staff against python3 (skipped
+    // without it).
+    void measureExports();
 
     // Rows and notes measured elsewhere (the main window), added to the table.
     void append(const std::vector<ResultRow>& rows, const QStringList& notes);
@@ -69,6 +76,7 @@ private:
     void addPair(const QString& operation, const PairTimes& pair, double goalRatio,
                  const QString& goal);
     QString path(const QString& name) const;
+    QStringList rowsArgument() const;
     bool freshDirectory(const QString& dir);
 
     Options m_options;

@@ -1,6 +1,7 @@
 #include "Measure.h"
 
 #include <QFile>
+#include <QLocale>
 
 #include <algorithm>
 #include <cerrno>
@@ -181,6 +182,10 @@ QString formatSeconds(double seconds) {
 
 QString formatKiB(long kib) {
     return QString::number(static_cast<double>(kib) / 1024.0, 'f', 1) + QStringLiteral(" MiB");
+}
+
+QString formatBytes(std::int64_t bytes) {
+    return QLocale(QLocale::English).toString(static_cast<qlonglong>(bytes)) + QStringLiteral(" B");
 }
 
 QString formatRatio(double ours, double reference) {

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -64,6 +65,8 @@ long peakMemoryKiB(const QStringList& argv, const QString& stdoutPath, const QSt
 // Durations for a table: "12.34 ms", "5.67 us", "1.234 s".
 QString formatSeconds(double seconds);
 QString formatKiB(long kib);
+// "1,234,567 B"
+QString formatBytes(std::int64_t bytes);
 // "0.873x"; "-" when the reference is zero.
 QString formatRatio(double ours, double reference);
 

@@ -47,8 +47,8 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Times opening, saving, rebuilding, the day window, the main window and "
-                       "the program's start-up on ARCHIVE."));
+        QStringLiteral("Times opening, saving, rebuilding, the day window, the reports and "
+                       "exports, the main window and the program's start-up on ARCHIVE."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("ARCHIVE"), QStringLiteral("a schedule archive"));
     const QCommandLineOption work({QStringLiteral("work")},
@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     const QCommandLineOption only(
         {QStringLiteral("only")},
         QStringLiteral("comma-separated subset of "
-                       "open,save,rebuild,inprocess,memory,coverage,print,mcopy,query,cost,"
-                       "window,startup"),
+                       "open,save,rebuild,inprocess,memory,coverage,mcopy,query,print,cost,"
+                       "reports,exports,window,startup"),
         QStringLiteral("LIST"));
     parser.addOptions({work, tool, program, rounds, only});
     parser.process(app);
@@ -85,10 +85,10 @@ int main(int argc, char** argv) {
                        : QCoreApplication::applicationDirPath() + QStringLiteral("/kalmur-tool");
     options.rounds = parser.value(rounds).toInt();
     const QStringList parts =
-        parser.isSet(only)
-            ? parser.value(only).split(QLatin1Char(','))
-            : QStringList{"open",  "save",  "rebuild", "inprocess", "memory", "coverage",
-                          "print", "mcopy", "query",   "cost",      "window", "startup"};
+        parser.isSet(only) ? parser.value(only).split(QLatin1Char(','))
+                           : QStringList{"open",     "save",    "rebuild", "inprocess", "memory",
+                                         "coverage", "mcopy",   "query",   "print",     "cost",
+                                         "reports",  "exports", "window",  "startup"};
 
     BenchSuite suite(options);
     if (const QString e = suite.prepare(); !e.isEmpty()) {
@@ -120,14 +120,22 @@ int main(int argc, char** argv) {
     if (parts.contains(QLatin1String("mcopy"))) {
         suite.measureCopyMultiple();
     }
-    if (parts.contains(QLatin1String("print"))) {
-        suite.measurePrint();
-    }
     if (parts.contains(QLatin1String("query"))) {
         suite.measureQuery();
     }
+    // The table runs from the data layer through the reports and exports to
+    // the window, whatever order --only names them in.
+    if (parts.contains(QLatin1String("print"))) {
+        suite.measurePrint();
+    }
     if (parts.contains(QLatin1String("cost"))) {
         suite.measureCost();
+    }
+    if (parts.contains(QLatin1String("reports"))) {
+        suite.measureReports();
+    }
+    if (parts.contains(QLatin1String("exports"))) {
+        suite.measureExports();
     }
     if (parts.contains(QLatin1String("window")) || parts.contains(QLatin1String("startup"))) {
         WindowBench::Options windowOptions;

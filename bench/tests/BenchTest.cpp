@@ -9,7 +9,9 @@
 #include "model/codec/OleDate.h"
 #include "model/schedule/Schedule.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -252,6 +254,51 @@ TEST(BenchSuite, EveryMeasurementRunsOnASmallArchive) {
     }
     EXPECT_TRUE(suite.notes().contains("unzip -tq of the saved archive: passed."));
     EXPECT_TRUE(suite.table().startsWith("| Operation | Ours | Reference | Ratio | Goal | Met |"));
+}
+
+// The reports and exports for three employees of a small archive: every row is
+// measured, and the references write as many lines, files and events as ours.
+TEST(BenchSuite, ReportAndExportRowsRunOnASmallArchive) {
+    for (const char* program : {"/usr/lib/cups/filter/texttopdf", "pdftotext", "python3"}) {
+        if (QStandardPaths::findExecutable(program).isEmpty()) {
+            GTEST_SKIP() << program << " is not installed";
+        }
+    }
+    QTemporaryDir dir;
+    const QString archive = dir.filePath("year.KMR");
+    ASSERT_EQ(ScheduleGenerator(oneYear()).writeArchive(archive), QString());
+    bench::BenchSuite::Options options;
+    options.archive = archive;
+    options.workDirectory = dir.filePath("work");
+    options.tool = QStringLiteral(KALMUR_BIN_DIR) + "/kalmur-tool";
+    options.rounds = 1;
+    options.reportRows = "1-3";
+    bench::BenchSuite suite(options);
+    ASSERT_EQ(suite.prepare(), QString());
+    suite.measureReports();
+    suite.measureExports();
+
+    ASSERT_EQ(suite.rows().size(), 8u) << suite.notes().join('\n').toStdString();
+    for (const bench::ResultRow& row : suite.rows()) {
+        EXPECT_NE(row.ours, "failed") << row.operation.toStdString();
+        EXPECT_NE(row.reference, "failed") << row.operation.toStdString();
+    }
+    const auto text = [&](const QString& name) {
+        QFile f(options.workDirectory + "/exports/" + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    // The last CSV written is the long layout's.
+    EXPECT_GT(text("grid.csv").count('\n'), 3);
+    EXPECT_EQ(text("reference.csv").count('\n'), text("grid.csv").count('\n'));
+    qsizetype events = 0;
+    for (const QFileInfo& f :
+         QDir(options.workDirectory + "/exports/reference-ics").entryInfoList(QDir::Files)) {
+        events += text("reference-ics/" + f.fileName()).count("BEGIN:VEVENT");
+    }
+    EXPECT_TRUE(suite.notes().contains(
+        QStringLiteral("export-ics wrote %1 events into 3 files.").arg(events)));
+    EXPECT_TRUE(bench::runChild({"unzip", "-tq", options.workDirectory + "/exports/reference.KMR"})
+                    .succeeded());
 }
 
 // One quick pass over the main window's measurements and the program's
