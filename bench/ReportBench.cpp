@@ -236,12 +236,11 @@ void BenchSuite::measureExports() {
                     [&] { return timed(reference); }),
                 1.5, QStringLiteral("<= 1.5x"));
         m_notes.append(
-            QStringLiteral("export-csv %1: %2 lines of %3 columns, %4 B; python3's %5 B.")
+            QStringLiteral("export-csv %1: %2 lines of %3 columns, %4; python3's %5.")
                 .arg(layout)
                 .arg(lines)
                 .arg(columns)
-                .arg(written.size())
-                .arg(QFileInfo(referenceCsv).size()));
+                .arg(formatBytes(written.size()), formatBytes(QFileInfo(referenceCsv).size())));
     }
 
     // One calendar file per employee.
