@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <cmath>
 
 #include <cstdint>
 #include <functional>
@@ -95,16 +96,17 @@ public:
         for (qsizetype i = 0; i < list.size(); ++i) {
             const QJsonValue v = list[i];
             const double d = v.toDouble(-1);
-            const auto index = static_cast<std::int64_t>(d) - first;
-            if (!v.isDouble() || d != static_cast<double>(static_cast<std::int64_t>(d)) ||
-                index < 0 || index >= static_cast<std::int64_t>(N)) {
+            // Checked as a number first: one past the range of an integer has
+            // no integer value to compare.
+            if (!v.isDouble() || d != std::floor(d) || d < first ||
+                d >= first + static_cast<double>(N)) {
                 fail(path + QLatin1Char('.') + QLatin1String(key),
                      QStringLiteral("entries must be whole numbers from %1 to %2")
                          .arg(first)
                          .arg(first + static_cast<int>(N) - 1));
                 return;
             }
-            marks[static_cast<std::size_t>(index)] = 1;
+            marks[static_cast<std::size_t>(static_cast<std::int64_t>(d) - first)] = 1;
         }
         field = marks;
     }

@@ -241,6 +241,15 @@ TEST_F(ToolTest, RefusedInputExitsOneWithTheProgramsMessage) {
     const QString badDay = writeJson(
         "day.json", QJsonObject{{"days", QJsonArray{QJsonObject{{"date", "1998-01-01"},
                                                                 {"cells", QJsonArray{}}}}}});
+    // A mark number past the range of any integer.
+    QJsonArray lines{QJsonObject{{"employees", QJsonArray{1e30}}}};
+    while (lines.size() < ViewFormat::kCoverageLines) {
+        lines.append(QJsonObject{});
+    }
+    const QString hugeMark =
+        writeJson("mark.json",
+                  QJsonObject{{"viewFormats",
+                               QJsonArray{QJsonObject{{"number", 1}, {"coverageLines", lines}}}}});
     QFile notJson(file("nj.json"));
     notJson.open(QIODevice::WriteOnly);
     notJson.write("{ nope");
@@ -262,6 +271,8 @@ TEST_F(ToolTest, RefusedInputExitsOneWithTheProgramsMessage) {
         {{"import", file("x.kmr"), badType}, "shifts[0].colour: expected a number"},
         {{"import", file("x.kmr"), badDay}, "days[0].date: Date out of schedule file range."},
         {{"import", file("x.kmr"), file("nj.json")}, "not valid JSON"},
+        {{"import", file("x.kmr"), hugeMark},
+         "employees: entries must be whole numbers from 1 to 200"},
     };
     for (const Case& c : cases) {
         const ToolRun r = tool(c.args);
