@@ -60,6 +60,10 @@ const Members& baseMembers() {
         s.employees().positions[0] = "RN";
         s.employees().payRate[0] = 312500;
         s.employees().names[1] = "Baker, Bo";
+        // The rows the hostile cells sit on have names, so the reports print them.
+        for (std::size_t slot = 3; slot <= 20; ++slot) {
+            s.employees().names[slot - 1] = QStringLiteral("Staff %1").arg(slot);
+        }
         EXPECT_TRUE(s.closeAll());
         Members m;
         for (const MemberInfo& info : kMembers) {

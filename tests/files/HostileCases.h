@@ -34,11 +34,20 @@ constexpr qsizetype fontSize = 83;
 constexpr qsizetype coverageVisible = 93;
 constexpr qsizetype cellRows = 233; // 6 rows of 12 bytes, item code first
 constexpr qsizetype dayShift = 0;
+constexpr qsizetype dayOnCall = 200;
 constexpr qsizetype dayExplanation = 400;
+constexpr qsizetype dayReserved = 600;
 constexpr qsizetype dayNote = 800;
 constexpr qsizetype shiftStart = 15;
 constexpr qsizetype shiftBreak = 39;
 constexpr qsizetype dailyFactor = 6006;
+// The employee table: 200 names of 20 bytes, then 200 positions of 10.
+constexpr qsizetype name(int row) {
+    return 20 * (row - 1);
+}
+constexpr qsizetype position(int row) {
+    return 4000 + 10 * (row - 1);
+}
 } // namespace at
 
 // The member files of a schedule, by member.

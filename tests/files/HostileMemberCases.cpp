@@ -121,6 +121,37 @@ std::vector<HostileCase> memberCases() {
              EXPECT_EQ(s.noteCount(), 6);
              EXPECT_EQ(s.readNote(4), "late");
          }},
+        {"on-call marks other than 0 and 1 and reserved bytes set",
+         patched(Member::Days,
+                 [](QByteArray& b) {
+                     put8(b, at::dayOnCall + 0, 255);
+                     put8(b, at::dayOnCall + 2, 2);
+                     put8(b, 1200 + at::dayOnCall + 3, 128);
+                     put8(b, at::dayReserved + 0, 255);
+                 }),
+         Outcome::Opens,
+         [](Schedule& s, const QJsonObject& json) {
+             EXPECT_EQ(cellOf(json, 1, 1)["onCall"], 255); // stored as it came
+             EXPECT_EQ(cellOf(json, 2, 4)["onCall"], 128);
+             EXPECT_NE(s.cell(3, 1).onCall, 0);
+         }},
+        {"names of 20 \"/\" characters and names like paths",
+         patched(Member::Employees,
+                 [](QByteArray& b) {
+                     b.replace(at::name(1), 20, QByteArray(20, '/'));
+                     b.replace(at::name(2), 20, "../../outside/x.ics ");
+                     b.replace(at::name(3), 20, "/../../outside/y    ");
+                     b.replace(at::name(4), 20, "C:\\..\\x|*?<>\"       ");
+                     b.replace(at::position(1), 10, QByteArray(10, '/'));
+                     b.replace(at::position(2), 10, "../../..  ");
+                 }),
+         Outcome::Opens,
+         [](Schedule& s, const QJsonObject& json) {
+             EXPECT_EQ(json["rows"][0]["name"], QString(20, '/'));
+             EXPECT_TRUE(s.employees().isDivider(1));
+             EXPECT_EQ(json["rows"][1]["name"], "../../outside/x.ics");
+             EXPECT_EQ(json["rows"][1]["position"], "../../..");
+         }},
         {"view-format number 6", settings([](QByteArray& b) { put16(b, at::viewFormatNumber, 6); }),
          Outcome::Opens,
          [](Schedule& s, const QJsonObject& json) {
