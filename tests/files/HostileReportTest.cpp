@@ -189,14 +189,26 @@ QString judge(const Finished& f, Output output, const QString& outFolder) {
     return {};
 }
 
-// The archive's bytes, or what stands under its name when it is no file (a
-// FIFO or a device would never end a read).
-QByteArray archiveImage(const QString& path) {
+// The bytes of a file, or what it is when it is no regular file (a FIFO or a
+// device would never end a read).
+QByteArray image(const QString& path) {
     const QFileInfo info(path);
     if (info.isSymLink()) {
         return "link to " + QFile::encodeName(info.symLinkTarget());
     }
-    return info.isFile() ? test::readFile(path) : QByteArray("not a file");
+    if (info.isDir()) {
+        return "folder";
+    }
+    return info.isFile() ? test::readFile(path) : QByteArray("special");
+}
+
+// Everything below root with its image.
+std::map<QString, QByteArray> snapshot(const QString& root) {
+    std::map<QString, QByteArray> files;
+    for (const QString& path : test::listTree(root)) {
+        files[path] = image(root + '/' + path);
+    }
+    return files;
 }
 
 class HostileReportTest : public ::testing::Test {
@@ -212,15 +224,25 @@ protected:
         const QString out = l.folder() + "/out";
         const QString temp = l.root + "/work";
         const QString home = l.root + "/home";
-        for (const QString& folder : {l.folder(), l.outside(), temp, home, home + "/runtime"}) {
-            QDir().mkpath(folder);
-        }
-        QFile::setPermissions(home + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                     QFileDevice::ExeOwner);
-        test::writeFile(l.outside() + "/bait.txt", "bait");
-        c.make(l);
-        const QByteArray archive = archiveImage(l.archive());
-        const QStringList before = test::listTree(l.root);
+        // The layout of the case, made afresh after a run that changed it.
+        const auto prepare = [&] {
+            for (const QString& entry : QDir(l.root).entryList(
+                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+                const QFileInfo info(l.root + '/' + entry);
+                info.isDir() && !info.isSymLink() ? void(QDir(info.filePath()).removeRecursively())
+                                                  : void(QFile::remove(info.filePath()));
+            }
+            for (const QString& folder : {l.folder(), l.outside(), temp, home + "/runtime"}) {
+                QDir().mkpath(folder);
+            }
+            QFile::setPermissions(home + "/runtime", QFileDevice::ReadOwner |
+                                                         QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner);
+            test::writeFile(l.outside() + "/bait.txt", "bait");
+            c.make(l);
+        };
+        prepare();
+        auto before = snapshot(l.root);
 
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TMPDIR", temp);
@@ -241,19 +263,23 @@ protected:
                      wrong + " (status " + QString::number(f.status) + "): " + f.err.left(2000));
             }
             QDir(out).removeRecursively();
-            if (archiveImage(l.archive()) != archive) {
-                fail(pair, "the archive changed");
-            }
-            if (const QStringList now = test::listTree(l.root); now != before) {
-                QStringList extra;
-                for (const QString& p : now) {
-                    if (!before.contains(p)) {
-                        extra << p;
+            // The output sub-folder is gone; everything else must be as it was,
+            // the archive, the bait outside and the emptied working directory too.
+            if (const auto now = snapshot(l.root); now != before) {
+                QStringList changed;
+                for (const auto& [path, bytes] : now) {
+                    if (!before.contains(path) || before.at(path) != bytes) {
+                        changed << path;
                     }
                 }
-                fail(pair, "wrote outside its output: " + extra.join(", "));
-                QDir(temp).removeRecursively();
-                QDir().mkpath(temp);
+                for (const auto& [path, bytes] : before) {
+                    if (!now.contains(path)) {
+                        changed << path + " (removed)";
+                    }
+                }
+                fail(pair, "changed what it was not given: " + changed.join(", "));
+                prepare();
+                before = snapshot(l.root);
             }
             statuses += f.status >= 0 ? QString::number(f.status) : QStringLiteral("x");
             return f.out;
