@@ -17,7 +17,9 @@ namespace {
 
 using Status = ZipComponent::Status;
 
-constexpr std::size_t kChunkBytes = 256 * 1024;
+// Bytes copied per read while unpacking and packing: large enough for few
+// calls, small enough to stay out of the allocator's slow path for big blocks.
+constexpr std::size_t kChunkBytes = 64 * 1024;
 
 struct ZipDiscarder {
     void operator()(zip_t* za) const { zip_discard(za); }

@@ -21,6 +21,15 @@ std::span<const std::uint8_t> span(const QByteArray& b) {
 
 } // namespace
 
+// A day file too short to hold one record is replaced by blank days, not
+// extended behind its stray bytes.
+TEST(MemberDefaults, APartialDayRecordBecomesBlankDays) {
+    TempWorkingDir w;
+    w.write(Member::Days, QByteArray(700, '\x5A'));
+    ASSERT_TRUE(createMissingMembers(w.path(), 3).ok);
+    EXPECT_EQ(w.read(Member::Days), QByteArray(3 * 1200, '\0'));
+}
+
 TEST(MemberDefaults, AnEmptyDirectoryBecomesACompleteNewSchedule) {
     TempWorkingDir w;
     const auto result = createMissingMembers(w.path(), 42);

@@ -1,4 +1,5 @@
 #include "model/codec/OleDate.h"
+#include "model/schedule/DateRangeRebuild.h"
 #include "model/schedule/Schedule.h"
 #include "support/TempSchedule.h"
 
@@ -192,4 +193,49 @@ TEST(Rebuild, CarriedNotesArePaddedWithSpacesAndKeepTheirOtherBytes) {
     ASSERT_TRUE(f.s.changeDateRange(jan(1), QDate(1997, 4, 30)));
     ASSERT_EQ(f.s.noteCount(), 1);
     EXPECT_EQ(f.w.record(Member::Notes, 1), QByteArray("a\x81 b") + QByteArray(56, ' '));
+}
+
+// The rebuild straight over member files: an old day file shorter than its
+// range (down to a partial last record), ranges that keep none of the old days
+// and ranges longer than the new file's blocks. Blank days read as zero bytes,
+// the kept bytes move to their new dates, and the progress rises from 0 to
+// 100.
+TEST(Rebuild, ShortDayFilesAndBlankDaysGiveExactBytesAndProgress) {
+    struct Case {
+        int storedBytes; // of the old day file, for the old range 1000..1099
+        int newStart;
+        int newEnd;
+    };
+    const Case cases[] = {
+        {100 * 1200, 1050, 3000}, {10 * 1200 + 7, 900, 1200}, {0, 990, 1010},
+        {5 * 1200, 1200, 2500},   {5 * 1200, 10, 999},        {40 * 1200, 1020, 1030},
+    };
+    for (const Case& c : cases) {
+        TempWorkingDir w;
+        QByteArray old(c.storedBytes, '\0');
+        for (int i = 0; i < old.size(); ++i) {
+            // Every field but the note numbers (they need a note file).
+            old[i] = i % 1200 < 800 ? static_cast<char>(i % 251 + 1) : '\0';
+        }
+        w.write(Member::Days, old);
+        w.write(Member::Notes, QByteArray());
+        std::vector<int> progress;
+        ASSERT_TRUE(rebuildDayFiles(w.path(), {1000, 1099, c.newStart, c.newEnd}, [&](int percent) {
+            progress.push_back(percent);
+        })) << c.newStart;
+
+        QByteArray expected(static_cast<qsizetype>(c.newEnd - c.newStart + 1) * 1200, '\0');
+        for (int day = std::max(1000, c.newStart); day <= std::min(1099, c.newEnd); ++day) {
+            const qsizetype from = qsizetype(day - 1000) * 1200;
+            const QByteArray kept = old.mid(from, 1200);
+            expected.replace(qsizetype(day - c.newStart) * 1200, kept.size(), kept);
+        }
+        EXPECT_EQ(w.read(Member::Days), expected) << c.newStart;
+        ASSERT_FALSE(progress.empty());
+        EXPECT_EQ(progress.front(), 0);
+        EXPECT_EQ(progress.back(), 100);
+        for (std::size_t i = 1; i + 1 < progress.size(); ++i) { // 100 comes twice
+            EXPECT_GT(progress[i], progress[i - 1]) << c.newStart;
+        }
+    }
 }

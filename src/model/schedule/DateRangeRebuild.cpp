@@ -87,7 +87,8 @@ bool rebuildDayFiles(const QString& dir, const RebuildRange& range,
     if (!oldDays.open(memberPath(dir, Member::Days), DayRecord::fileSize) ||
         !oldNotes.open(memberPath(dir, Member::Notes), NoteRecord::fileSize) ||
         !newDays.open(newDaysPath, DayRecord::fileSize) ||
-        !newNotes.open(newNotesPath, NoteRecord::fileSize)) {
+        !newNotes.open(newNotesPath, NoteRecord::fileSize) || !newDays.truncate(0) ||
+        !newNotes.truncate(0)) {
         return fail();
     }
 
@@ -107,54 +108,60 @@ bool rebuildDayFiles(const QString& dir, const RebuildRange& range,
     std::vector<std::uint8_t> notesOut;
     std::int64_t noteCount = 0;
 
-    std::vector<std::uint8_t> block(static_cast<std::size_t>(std::min(kBlockDays, total)) *
-                                    DayRecord::fileSize);
+    // The old days the new range keeps are one run of dates; every other day
+    // is new and blank, and so is an old day past the end of a short day file.
+    // Blank days are never written: the file is extended over them at the
+    // end, and they read as zero bytes.
+    const std::int64_t storedDays =
+        (oldDays.length() + std::int64_t(DayRecord::fileSize) - 1) / DayRecord::fileSize;
+    const std::int64_t keepFrom = std::max(range.newStart, range.oldStart);
+    const std::int64_t keepTo =
+        std::min({range.newEnd, range.oldEnd, range.oldStart + storedDays - 1});
+    std::int64_t reported = 0; // the new days counted in the progress so far
     int lastPercent = 0;
-    for (std::int64_t first = 1; first <= total; first += kBlockDays) {
-        const std::int64_t count = std::min(kBlockDays, total - first + 1);
-        const std::span<std::uint8_t> days(block.data(),
-                                           static_cast<std::size_t>(count) * DayRecord::fileSize);
-        std::fill(days.begin(), days.end(), std::uint8_t(0));
-        // The block's days that the old range holds are one run of old records.
-        const std::int64_t firstDate = range.newStart + first - 1;
-        const std::int64_t from = std::max(firstDate, range.oldStart);
-        const std::int64_t to = std::min(firstDate + count - 1, range.oldEnd);
-        if (from <= to) {
-            const auto at = static_cast<std::size_t>(from - firstDate) * DayRecord::fileSize;
-            if (!oldDays.readRecords(from - range.oldStart + 1, to - from + 1, days.subspan(at))) {
-                return fail();
-            }
-        }
-        for (std::int64_t k = 0; k < count; ++k) {
-            const std::int64_t date = firstDate + k;
-            if (date >= from && date <= to) {
-                std::uint8_t* day = days.data() + static_cast<std::size_t>(k) * DayRecord::fileSize;
-                for (std::size_t slot = 0; slot < DayRecord::kSlots; ++slot) {
-                    const std::int16_t note = noteAt(day, slot);
-                    if (note <= 0) {
-                        continue;
-                    }
-                    if (note > oldNoteCount || noteCount >= NoteFile::kMaxNumber) {
-                        setNoteAt(day, slot, 0); // nothing to carry over, or no number left
-                        continue;
-                    }
-                    appendNote(notesOut,
-                               std::span<const std::uint8_t>(notesIn).subspan(
-                                   static_cast<std::size_t>(note - 1) * NoteRecord::fileSize,
-                                   NoteRecord::fileSize));
-                    ++noteCount;
-                    setNoteAt(day, slot, static_cast<std::int16_t>(noteCount));
-                }
-            }
-            const int percent = static_cast<int>((first + k) * 100 / total);
+    const auto progressTo = [&](std::int64_t day) {
+        for (; reported < day; ++reported) {
+            const int percent = static_cast<int>((reported + 1) * 100 / total);
             if (percent != lastPercent) {
                 lastPercent = percent;
                 report(percent);
             }
         }
-        if (!newDays.writeRecords(first, days)) {
+    };
+    std::vector<std::uint8_t> block;
+    for (std::int64_t date = keepFrom; date <= keepTo; date += kBlockDays) {
+        const std::int64_t count = std::min(kBlockDays, keepTo - date + 1);
+        const std::int64_t first = date - range.newStart + 1; // its new record number
+        block.resize(static_cast<std::size_t>(count) * DayRecord::fileSize);
+        if (!oldDays.readRecords(date - range.oldStart + 1, count, block)) {
             return fail();
         }
+        for (std::int64_t k = 0; k < count; ++k) {
+            std::uint8_t* day = block.data() + static_cast<std::size_t>(k) * DayRecord::fileSize;
+            for (std::size_t slot = 0; slot < DayRecord::kSlots; ++slot) {
+                const std::int16_t note = noteAt(day, slot);
+                if (note <= 0) {
+                    continue;
+                }
+                if (note > oldNoteCount || noteCount >= NoteFile::kMaxNumber) {
+                    setNoteAt(day, slot, 0); // nothing to carry over, or no number left
+                    continue;
+                }
+                appendNote(notesOut, std::span<const std::uint8_t>(notesIn).subspan(
+                                         static_cast<std::size_t>(note - 1) * NoteRecord::fileSize,
+                                         NoteRecord::fileSize));
+                ++noteCount;
+                setNoteAt(day, slot, static_cast<std::int16_t>(noteCount));
+            }
+            progressTo(first + k);
+        }
+        if (!newDays.writeRecords(first, block)) {
+            return fail();
+        }
+    }
+    progressTo(total);
+    if (newDays.recordCount() < total && !newDays.truncate(total)) {
+        return fail();
     }
     if (!notesOut.empty() && !newNotes.writeRecords(1, notesOut)) {
         return fail();

@@ -8,8 +8,6 @@
 #include "model/records/ExplanationTable.h"
 #include "model/records/NoteRecord.h"
 
-#include <vector>
-
 namespace kalmur {
 
 namespace {
@@ -23,19 +21,10 @@ bool createDays(FixedRecordFile& file, std::int64_t dayCount, bool& modified) {
         return true;
     }
     modified = true;
-    // Blank days are all zero bytes; write them in large blocks.
-    constexpr std::int64_t kBlock = 512;
-    const std::vector<std::uint8_t> blank(static_cast<std::size_t>(kBlock) * DayRecord::fileSize,
-                                          0);
-    for (std::int64_t day = 1; day <= dayCount; day += kBlock) {
-        const std::int64_t count = std::min(kBlock, dayCount - day + 1);
-        const std::span<const std::uint8_t> bytes(blank.data(), static_cast<std::size_t>(count) *
-                                                                    DayRecord::fileSize);
-        if (!file.writeRecords(day, bytes)) {
-            return false;
-        }
-    }
-    return true;
+    // Blank days are all zero bytes: a file extended to its length reads as
+    // exactly that, without writing megabytes of zeros for a long schedule. A
+    // partial record left at the start is dropped first.
+    return file.truncate(0) && file.truncate(dayCount);
 }
 
 bool createShifts(FixedRecordFile& file) {
