@@ -23,6 +23,18 @@ QRect screenArea(const QWidget* widget) {
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
+// The size `window` will be shown with. A window never resized takes its size
+// hint when it is first shown; one still being built has only its first small
+// size, so it is given the size of its contents now, and shown again at what
+// its contents then ask for.
+QSize shownSize(QWidget* window) {
+    if (!window->isVisible() && !window->testAttribute(Qt::WA_Resized)) {
+        window->adjustSize();
+        window->setAttribute(Qt::WA_Resized, false);
+    }
+    return window->frameGeometry().size();
+}
+
 } // namespace
 
 QPoint centredOn(const QRect& over, const QSize& size, const QRect& screen) {
@@ -42,7 +54,7 @@ void centreOver(QWidget* dialog, const QWidget* owner) {
         return;
     }
     const QRect screen = screenArea(main);
-    dialog->move(centredOn(main->frameGeometry(), dialog->frameGeometry().size(), screen));
+    dialog->move(centredOn(main->frameGeometry(), shownSize(dialog), screen));
 }
 
 void centreOnScreen(QWidget* window) {
@@ -50,7 +62,7 @@ void centreOnScreen(QWidget* window) {
         return;
     }
     const QRect screen = screenArea(window);
-    window->move(centredOn(screen, window->frameGeometry().size(), screen));
+    window->move(centredOn(screen, shownSize(window), screen));
 }
 
 } // namespace kalmur::Placement

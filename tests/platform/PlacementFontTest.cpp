@@ -1,7 +1,9 @@
 #include "platform/FontCheck.h"
 #include "platform/Placement.h"
 
+#include <QDialog>
 #include <QFontDatabase>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,37 @@ TEST(Placement, CentresOverTheOwnerAndStaysOnTheScreen) {
     // A second screen to the right.
     const QRect right(1280, 0, 1024, 768);
     EXPECT_EQ(Placement::centredOn(right, QSize(200, 100), right), QPoint(1692, 334));
+}
+
+// A window is centred before it is shown, often before it was ever sized: it
+// is centred at the size its contents will give it.
+TEST(Placement, CentresAWindowAtTheSizeItWillBeShownWith) {
+    QWidget owner;
+    owner.setGeometry(100, 100, 600, 400);
+    owner.show();
+    struct Case {
+        const char* name;
+        bool resized;
+        QSize expected;
+    };
+    for (const Case c : {Case{"sized by its contents", false, QSize(400, 300)},
+                         Case{"sized by its code", true, QSize(250, 150)}}) {
+        QDialog dialog(&owner);
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* contents = new QWidget(&dialog);
+        contents->setFixedSize(c.resized ? QSize(100, 50) : QSize(400, 300));
+        layout->addWidget(contents);
+        if (c.resized) {
+            dialog.resize(250, 150);
+        }
+        Placement::centreOver(&dialog, &owner);
+        dialog.show();
+        EXPECT_EQ(dialog.size(), c.expected) << c.name;
+        // Within the window frame, which is not known before the first show.
+        EXPECT_LE((dialog.geometry().center() - owner.geometry().center()).manhattanLength(), 4)
+            << c.name;
+    }
 }
 
 TEST(FontCheck, AnyArialFamilyOrAStandInWillDo) {
