@@ -94,8 +94,16 @@ void CostReportPrinter::layout(const QPagedPaintDevice& device) {
         portrait ? page.printableHeight == kLetterLength : page.printableWidth == kLetterLength;
     const int allowance = letter ? kAllowance : 0;
     CostReport::Layout& l = m_layout;
-    l.usableWidth = pixelsIn(page.printableWidth - allowance, page.twipsPerPixelX);
-    l.usableHeight = pixelsIn(page.printableHeight - allowance, page.twipsPerPixelY);
+    // The setup's margins hold as on the other reports: on a PDF file, whose
+    // printable area is the whole sheet, the table would otherwise run to the
+    // paper's edge. Margins inside a printer's unprintable strip change nothing.
+    const PageFrame frame = pageFrame(page, m_setup.margins);
+    l.left = frame.left;
+    l.top = frame.top;
+    l.usableWidth =
+        std::min(frame.width(), pixelsIn(page.printableWidth - allowance, page.twipsPerPixelX));
+    l.usableHeight =
+        std::min(frame.height(), pixelsIn(page.printableHeight - allowance, page.twipsPerPixelY));
 
     // The body shrinks a point at a time until the widest text of every
     // column, each followed by the width of a bold "W", fits across.
@@ -152,6 +160,8 @@ void CostReportPrinter::paintPage(QPainter& p, int page) const {
     const int titleLine = QFontMetrics(title, p.device()).height();
     const int single = int(Qt::TextSingleLine) | int(Qt::AlignTop);
     QLocale locale;
+    p.save();
+    p.translate(l.left, l.top);
 
     int y = twipsDown(60);
     p.setFont(heading);
@@ -192,6 +202,7 @@ void CostReportPrinter::paintPage(QPainter& p, int page) const {
         row(m_table[i]);
         y += l.lineHeight;
     }
+    p.restore();
 }
 
 RunOutcome CostReportPrinter::print(QPagedPaintDevice& device, const RunHooks& hooks) {

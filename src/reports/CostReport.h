@@ -49,6 +49,10 @@ struct Layout {
     std::array<int, kColumns> columns{}; // left edge of each column
     int usableWidth = 0;
     int usableHeight = 0;
+    // Where the usable area begins, in device pixels from the corner of the
+    // printable area: the setup's margins, where they reach past it.
+    int left = 0;
+    int top = 0;
     int lineHeight = 0;    // of the body font
     int headingHeight = 0; // the page heading's lines
     int rowsPerPage = 1;

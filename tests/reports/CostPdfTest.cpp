@@ -111,6 +111,13 @@ TEST_F(CostPdf, ManyNamesFillSeveralPagesAndALargeFontShrinksUntilTheTableFits) 
     EXPECT_EQ(l.body.pointSizeF(), std::round(l.body.pointSizeF()));
     EXPECT_LE(l.tableWidth, l.usableWidth);
     EXPECT_EQ(l.columns[0], (l.usableWidth - l.tableWidth) / 2);
+    // The setup's margins hold on a PDF file, whose printable area is the
+    // whole sheet: nothing is drawn at the paper's edge.
+    const auto& margins = s.settings().costSetup.margins;
+    ASSERT_GT(margins[0], 0);
+    ASSERT_GT(margins[2], 0);
+    EXPECT_GT(l.top, 0);
+    EXPECT_GT(l.left, 0);
 
     RunHooks failing;
     failing.failed = [] {
