@@ -130,4 +130,19 @@ void checkSurvivesReopen(Schedule& s, const QString& folder) {
     }
 }
 
+DemoWardTarget startDemoWardTarget(const char* purpose) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    static const FuzzScratch folder(purpose);
+    static const TemplateSet set =
+        TemplateSet::demoWard(folder.makeFolder(QStringLiteral("template")));
+    folder.clear();
+    return {&folder, &set};
+}
+
+void DemoWardTarget::runInWorkFolder(const std::function<void(const QString& work)>& run) const {
+    scratch->clear();
+    run(scratch->makeFolder(QStringLiteral("work")));
+    scratch->clear();
+}
+
 } // namespace kalmur::fuzz

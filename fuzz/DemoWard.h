@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,8 @@ class Schedule;
 }
 
 namespace kalmur::fuzz {
+
+class FuzzScratch;
 
 // What the targets over the demo ward share: a working set made once (the
 // demo ward over six weeks) and laid out afresh for every input, and the check
@@ -26,6 +29,20 @@ public:
 private:
     std::vector<std::pair<QString, QByteArray>> m_members;
 };
+
+// What a target over the demo ward sets up once: the en_US locale, a scratch
+// folder for the target and the template set in it.
+struct DemoWardTarget {
+    const FuzzScratch* scratch = nullptr;
+    const TemplateSet* demo = nullptr;
+
+    // Runs one input in a fresh "work" folder of the scratch folder, which is
+    // emptied before and after.
+    void runInWorkFolder(const std::function<void(const QString& work)>& run) const;
+};
+
+// Called from LLVMFuzzerInitialize, once a process.
+DemoWardTarget startDemoWardTarget(const char* purpose);
 
 // Opens the working set in `folder` as the program does; aborts when a set
 // that was just written does not open.

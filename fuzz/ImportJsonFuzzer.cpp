@@ -8,7 +8,6 @@
 // than the time limit of one input under the sanitizers.
 
 #include "DemoWard.h"
-#include "FuzzScratch.h"
 #include "ScheduleChecks.h"
 
 #include "model/schedule/Schedule.h"
@@ -24,8 +23,7 @@ using namespace kalmur;
 
 namespace {
 
-fuzz::FuzzScratch* scratch = nullptr;
-const fuzz::TemplateSet* demo = nullptr;
+fuzz::DemoWardTarget target;
 
 constexpr qint64 kMaxRangeDays = 800;
 
@@ -48,7 +46,7 @@ void run(const QByteArray& bytes, const QString& work) {
         return;
     }
     const QJsonObject data = doc.object();
-    demo->writeTo(work);
+    target.demo->writeTo(work);
     Schedule s(work, QLocale(QLocale::English, QLocale::UnitedStates));
     fuzz::openWorkingSet(s);
     if (rangeTooLong(s, data)) {
@@ -64,20 +62,13 @@ void run(const QByteArray& bytes, const QString& work) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    static fuzz::FuzzScratch folder("import-json");
-    scratch = &folder;
-    static const fuzz::TemplateSet set =
-        fuzz::TemplateSet::demoWard(folder.makeFolder(QStringLiteral("template")));
-    demo = &set;
-    folder.clear();
+    target = fuzz::startDemoWardTarget("import-json");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    scratch->clear();
-    run(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
-        scratch->makeFolder(QStringLiteral("work")));
-    scratch->clear();
+    target.runInWorkFolder([&](const QString& work) {
+        run(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), work);
+    });
     return 0;
 }

@@ -5,7 +5,6 @@
 // reads back unchanged.
 
 #include "DemoWard.h"
-#include "FuzzScratch.h"
 #include "ScheduleChecks.h"
 
 #include "model/schedule/Schedule.h"
@@ -21,8 +20,7 @@ using fuzz::broken;
 
 namespace {
 
-fuzz::FuzzScratch* scratch = nullptr;
-const fuzz::TemplateSet* demo = nullptr;
+fuzz::DemoWardTarget target;
 
 void run(const QByteArray& bytes, const QString& work) {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -37,7 +35,7 @@ void run(const QByteArray& bytes, const QString& work) {
         }
         return;
     }
-    demo->writeTo(work);
+    target.demo->writeTo(work);
     Schedule s(work, QLocale(QLocale::English, QLocale::UnitedStates));
     fuzz::openWorkingSet(s);
     if (!StaffImport::apply(s, staff).isEmpty()) {
@@ -55,20 +53,13 @@ void run(const QByteArray& bytes, const QString& work) {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    static fuzz::FuzzScratch folder("import-staff");
-    scratch = &folder;
-    static const fuzz::TemplateSet set =
-        fuzz::TemplateSet::demoWard(folder.makeFolder(QStringLiteral("template")));
-    demo = &set;
-    folder.clear();
+    target = fuzz::startDemoWardTarget("import-staff");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    scratch->clear();
-    run(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
-        scratch->makeFolder(QStringLiteral("work")));
-    scratch->clear();
+    target.runInWorkFolder([&](const QString& work) {
+        run(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), work);
+    });
     return 0;
 }

@@ -46,8 +46,7 @@ using fuzz::broken;
 
 namespace {
 
-fuzz::FuzzScratch* scratch = nullptr;
-const fuzz::TemplateSet* demo = nullptr;
+fuzz::DemoWardTarget target;
 // A fixed time of the run, so that every page heading is the same.
 const QDateTime kNow(QDate(2027, 1, 4), QTime(14, 30));
 
@@ -133,7 +132,7 @@ Request prepare(Schedule& s, fuzz::FuzzInput& in) {
 // the setup allowed must end.
 template <typename Draw>
 void print(const PrintSetup& setup, bool letter, Draw draw) {
-    PdfDevice device(scratch->file(QStringLiteral("report.pdf")), letter);
+    PdfDevice device(target.scratch->file(QStringLiteral("report.pdf")), letter);
     const AppliedSetup applied = applySetup(setup, device, [](const QString&) { return true; });
     if (!applied.ok()) {
         return;
@@ -240,7 +239,7 @@ void printLegend(const Schedule& s, const Request& r) {
 }
 
 void run(fuzz::FuzzInput& in, const QString& work) {
-    demo->writeTo(work);
+    target.demo->writeTo(work);
     Schedule s(work, QLocale(QLocale::English, QLocale::UnitedStates));
     fuzz::openWorkingSet(s);
     const Request r = prepare(s, in);
@@ -270,20 +269,14 @@ void run(fuzz::FuzzInput& in, const QString& work) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QGuiApplication app(*argc, *argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    static fuzz::FuzzScratch folder("reports");
-    scratch = &folder;
-    static const fuzz::TemplateSet set =
-        fuzz::TemplateSet::demoWard(folder.makeFolder(QStringLiteral("template")));
-    demo = &set;
-    folder.clear();
+    target = fuzz::startDemoWardTarget("reports");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    scratch->clear();
-    fuzz::FuzzInput in(data, size);
-    run(in, scratch->makeFolder(QStringLiteral("work")));
-    scratch->clear();
+    target.runInWorkFolder([&](const QString& work) {
+        fuzz::FuzzInput in(data, size);
+        run(in, work);
+    });
     return 0;
 }
