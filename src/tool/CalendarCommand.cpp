@@ -1,13 +1,12 @@
 #include "CalendarCommand.h"
 
+#include "CommandInput.h"
 #include "PrintCommand.h"
 #include "RowList.h"
 #include "ToolSession.h"
 #include "model/schedule/Schedule.h"
 #include "reports/CalendarReportPrinter.h"
 #include "reports/PrintDays.h"
-
-#include <QFileInfo>
 
 namespace kalmur::CalendarCommand {
 
@@ -87,12 +86,8 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         return usage(QStringLiteral("--paper takes letter or a4"));
     }
     letter = paper.letter;
-    if (QFileInfo(archive).suffix().compare(QLatin1String("kmr"), Qt::CaseInsensitive) != 0 ||
-        !QFileInfo(archive).isFile()) {
-        return refuse(archive + QStringLiteral(": no such schedule file"));
-    }
     ToolSession session;
-    if (const QString e = session.open(archive); !e.isEmpty()) {
+    if (const QString e = CommandInput::openPrintable(session, archive); !e.isEmpty()) {
         return refuse(e);
     }
     const Schedule& schedule = session.schedule();

@@ -21,6 +21,14 @@ QString openExisting(ToolSession& session, const QString& path) {
     return session.open(path);
 }
 
+QString openPrintable(ToolSession& session, const QString& path) {
+    const QFileInfo file(path);
+    if (file.suffix().compare(QLatin1String("kmr"), Qt::CaseInsensitive) != 0 || !file.isFile()) {
+        return path + QStringLiteral(": no such schedule file");
+    }
+    return session.open(path);
+}
+
 std::vector<int> namedRows(const EmployeeTable& employees,
                            const std::optional<std::vector<int>>& asked) {
     std::vector<int> rows;

@@ -23,6 +23,10 @@ inline constexpr int kUsage = 2;
 // Opens an existing schedule archive; empty on success, else the message.
 QString openExisting(ToolSession& session, const QString& path);
 
+// The same for the commands that print or export: anything but an existing
+// file named .kmr is "no such schedule file".
+QString openPrintable(ToolSession& session, const QString& path);
+
 // The named rows (dividers and blank names left out) in display order, all of
 // them or those of `asked`.
 std::vector<int> namedRows(const EmployeeTable& employees,

@@ -1,5 +1,6 @@
 #include "IcsCommand.h"
 
+#include "CommandInput.h"
 #include "RowList.h"
 #include "ToolSession.h"
 #include "export/IcsExport.h"
@@ -59,12 +60,8 @@ int run(const QString& archive, const QMap<QString, QString>& values, QTextStrea
         return usage(QStringLiteral("--out needs a folder"));
     }
 
-    if (QFileInfo(archive).suffix().compare(QLatin1String("kmr"), Qt::CaseInsensitive) != 0 ||
-        !QFileInfo(archive).isFile()) {
-        return refuse(archive + QStringLiteral(": no such schedule file"));
-    }
     ToolSession session;
-    if (const QString e = session.open(archive); !e.isEmpty()) {
+    if (const QString e = CommandInput::openPrintable(session, archive); !e.isEmpty()) {
         return refuse(e);
     }
     const Schedule& schedule = session.schedule();

@@ -1,6 +1,7 @@
 #include "PrintCommand.h"
 
 #include "CalendarCommand.h"
+#include "CommandInput.h"
 #include "LegendCommand.h"
 #include "QueryPrintCommand.h"
 #include "RowList.h"
@@ -11,8 +12,6 @@
 #include "reports/PdfDevice.h"
 #include "reports/PrintDays.h"
 #include "reports/ScheduleReportPrinter.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -188,12 +187,8 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         }
     }
 
-    if (QFileInfo(archive).suffix().compare(QLatin1String("kmr"), Qt::CaseInsensitive) != 0 ||
-        !QFileInfo(archive).isFile()) {
-        return refuse(archive + QStringLiteral(": no such schedule file"));
-    }
     ToolSession session;
-    if (const QString e = session.open(archive); !e.isEmpty()) {
+    if (const QString e = CommandInput::openPrintable(session, archive); !e.isEmpty()) {
         return refuse(e);
     }
     const Schedule& schedule = session.schedule();

@@ -1,5 +1,6 @@
 #include "QueryPrintCommand.h"
 
+#include "CommandInput.h"
 #include "PrintCommand.h"
 #include "QueryCsv.h"
 #include "RowList.h"
@@ -9,8 +10,6 @@
 #include "reports/CostReport.h"
 #include "reports/PdfDevice.h"
 #include "reports/QueryReport.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -90,12 +89,8 @@ int run(const QString& archive, const QMap<QString, QString>& values, const QStr
         }
     }
 
-    if (QFileInfo(archive).suffix().compare(QLatin1String("kmr"), Qt::CaseInsensitive) != 0 ||
-        !QFileInfo(archive).isFile()) {
-        return refuse(archive + QStringLiteral(": no such schedule file"));
-    }
     ToolSession session;
-    if (const QString e = session.open(archive); !e.isEmpty()) {
+    if (const QString e = CommandInput::openPrintable(session, archive); !e.isEmpty()) {
         return refuse(e);
     }
     const Schedule& schedule = session.schedule();
