@@ -198,8 +198,8 @@ TEST(Rebuild, CarriedNotesArePaddedWithSpacesAndKeepTheirOtherBytes) {
 // The rebuild straight over member files: an old day file shorter than its
 // range (down to a partial last record), ranges that keep none of the old days
 // and ranges longer than the new file's blocks. Blank days read as zero bytes,
-// the kept bytes move to their new dates, and the progress rises from 0 to
-// 100.
+// the kept bytes move to their new dates, and the progress gives every
+// percentage reached, from 0 to 100.
 TEST(Rebuild, ShortDayFilesAndBlankDaysGiveExactBytesAndProgress) {
     struct Case {
         int storedBytes; // of the old day file, for the old range 1000..1099
@@ -209,6 +209,7 @@ TEST(Rebuild, ShortDayFilesAndBlankDaysGiveExactBytesAndProgress) {
     const Case cases[] = {
         {100 * 1200, 1050, 3000}, {10 * 1200 + 7, 900, 1200}, {0, 990, 1010},
         {5 * 1200, 1200, 2500},   {5 * 1200, 10, 999},        {40 * 1200, 1020, 1030},
+        {100 * 1200, 950, 1120}, // all 100 old days kept: more than one block
     };
     for (const Case& c : cases) {
         TempWorkingDir w;
@@ -231,11 +232,15 @@ TEST(Rebuild, ShortDayFilesAndBlankDaysGiveExactBytesAndProgress) {
             expected.replace(qsizetype(day - c.newStart) * 1200, kept.size(), kept);
         }
         EXPECT_EQ(w.read(Member::Days), expected) << c.newStart;
-        ASSERT_FALSE(progress.empty());
-        EXPECT_EQ(progress.front(), 0);
-        EXPECT_EQ(progress.back(), 100);
-        for (std::size_t i = 1; i + 1 < progress.size(); ++i) { // 100 comes twice
-            EXPECT_GT(progress[i], progress[i - 1]) << c.newStart;
+        // 0, each percentage the new days reach in turn, and 100 once more.
+        std::vector<int> expectedProgress{0};
+        const int total = c.newEnd - c.newStart + 1;
+        for (int day = 1; day <= total; ++day) {
+            if (day * 100 / total != expectedProgress.back()) {
+                expectedProgress.push_back(day * 100 / total);
+            }
         }
+        expectedProgress.push_back(100);
+        EXPECT_EQ(progress, expectedProgress) << c.newStart;
     }
 }

@@ -121,6 +121,16 @@ TEST(Schedule, MovingTheWindowRotatesAndStopsAtTheEdges) {
     EXPECT_EQ(s.firstShownDay(), 17);
     EXPECT_EQ(w.record(Member::Days, 1).at(1), 7); // written when it left
 
+    // The buffers are now rotated: a flush still puts each day in its place.
+    for (const int position : {1, 26, 27}) {
+        s.setShift(3, position, static_cast<std::uint8_t>(60 + position));
+    }
+    ASSERT_TRUE(s.flush());
+    for (const int position : {1, 26, 27}) {
+        EXPECT_EQ(w.record(Member::Days, 17 + position).at(2), 60 + position) << position;
+    }
+    EXPECT_EQ(w.record(Member::Days, 17 + 28).at(2), 0);
+
     for (int i = 0; i < 17; ++i) {
         ASSERT_EQ(s.moveEarlier(), DayWindow::Move::Moved);
     }
@@ -139,13 +149,19 @@ TEST(Schedule, FlushWritesOnlyChangedDaysThenTablesAndSettings) {
     QByteArray days = w.read(Member::Days);
     days[4 * 1200] = 'x';
     days[9 * 1200] = 'y';
+    days[11 * 1200] = 'z';
     w.write(Member::Days, days);
     s.setExplanation(3, 10, 2);
+    s.setExplanation(3, 11, 4); // days 10 and 11 together, 13 on its own
+    s.setExplanation(3, 13, 5);
     s.employees().names[0] = QStringLiteral("Adams");
     ASSERT_TRUE(s.flush());
     EXPECT_EQ(w.record(Member::Days, 5).at(0), 'x');
     EXPECT_EQ(w.record(Member::Days, 10).at(0), 0); // day 10 was written from memory
     EXPECT_EQ(w.record(Member::Days, 10).at(400 + 2), 2);
+    EXPECT_EQ(w.record(Member::Days, 11).at(400 + 2), 4);
+    EXPECT_EQ(w.record(Member::Days, 12).at(0), 'z');
+    EXPECT_EQ(w.record(Member::Days, 13).at(400 + 2), 5);
     EXPECT_EQ(EmployeeTable::fromBytes(span(w.read(Member::Employees))).names[0],
               QStringLiteral("Adams"));
     EXPECT_FALSE(s.window().anyDirty());

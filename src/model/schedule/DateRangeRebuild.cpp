@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <stdio.h>
 #include <vector>
@@ -18,11 +19,12 @@ namespace kalmur {
 
 namespace {
 
-// Days are copied in blocks of this many records: large reads and writes, and
-// a buffer of well under a megabyte.
-constexpr std::int64_t kBlockDays = 512;
+// Days are copied in blocks of this many records (about 77 KB): few reads and
+// writes, and a buffer small enough to be reused by the allocator.
+constexpr std::int64_t kBlockDays = 64;
 
 constexpr std::size_t kNoteField = DayRecord::Offset::kNote;
+constexpr std::size_t kNoteBytes = 2 * DayRecord::kSlots;
 
 std::int16_t noteAt(const std::uint8_t* day, std::size_t slot) {
     const std::uint8_t* p = day + kNoteField + 2 * slot;
@@ -119,13 +121,19 @@ bool rebuildDayFiles(const QString& dir, const RebuildRange& range,
         std::min({range.newEnd, range.oldEnd, range.oldStart + storedDays - 1});
     std::int64_t reported = 0; // the new days counted in the progress so far
     int lastPercent = 0;
+    // Reports each percentage reached while counting the new days up to `day`,
+    // once. The days between two percentages are passed over in one step, so
+    // a range of years costs a hundred steps, not one per day.
     const auto progressTo = [&](std::int64_t day) {
-        for (; reported < day; ++reported) {
-            const int percent = static_cast<int>((reported + 1) * 100 / total);
+        while (reported < day) {
+            const auto percent = static_cast<int>((reported + 1) * 100 / total);
             if (percent != lastPercent) {
                 lastPercent = percent;
                 report(percent);
             }
+            // The first day counted at a higher percentage.
+            const std::int64_t next = ((std::int64_t(percent) + 1) * total + 99) / 100 - 1;
+            reported = std::min(day, std::max(reported + 1, next));
         }
     };
     std::vector<std::uint8_t> block;
@@ -138,7 +146,11 @@ bool rebuildDayFiles(const QString& dir, const RebuildRange& range,
         }
         for (std::int64_t k = 0; k < count; ++k) {
             std::uint8_t* day = block.data() + static_cast<std::size_t>(k) * DayRecord::fileSize;
-            for (std::size_t slot = 0; slot < DayRecord::kSlots; ++slot) {
+            // Most days carry no note at all.
+            const std::uint8_t* notes = day + kNoteField;
+            const bool noNotes =
+                notes[0] == 0 && std::memcmp(notes, notes + 1, kNoteBytes - 1) == 0;
+            for (std::size_t slot = 0; slot < DayRecord::kSlots && !noNotes; ++slot) {
                 const std::int16_t note = noteAt(day, slot);
                 if (note <= 0) {
                     continue;

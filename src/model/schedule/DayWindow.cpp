@@ -35,6 +35,22 @@ bool DayWindow::load(const FixedRecordFile& days, int first, int dayCount) {
     m_length = std::clamp(std::min(m_requested, dayCount), 0, kMaxLength);
     // Pull back a window that would run past the last day; never before day 1.
     m_first = std::clamp(first, 0, std::max(0, dayCount - m_length));
+    // The window's days with one read; a day at a time only when that fails,
+    // so that every day that can be read still is.
+    std::array<std::uint8_t, std::size_t(kMaxLength) * DayRecord::fileSize> images;
+    const auto bytes = std::span(images).first(std::size_t(m_length) * DayRecord::fileSize);
+    if (m_length > 0 && days.readRecords(m_first + 1, m_length, bytes)) {
+        for (int k = 0; k < m_length; ++k) {
+            const auto i = static_cast<std::size_t>(k);
+            m_slotMap[i] = k;
+            m_buffers[i] =
+                DayRecord::fromBytes(bytes.subspan(i * DayRecord::fileSize, DayRecord::fileSize));
+            m_bufferDay[i] = m_first + k + 1;
+            m_dirty[i] = false;
+        }
+        m_loaded = true;
+        return true;
+    }
     bool ok = true;
     for (int k = 0; k < m_length; ++k) {
         m_slotMap[static_cast<std::size_t>(k)] = k;
@@ -82,12 +98,35 @@ DayWindow::Move DayWindow::moveEarlier(FixedRecordFile& days) {
 }
 
 bool DayWindow::flush(FixedRecordFile& days) {
+    // Each run of changed days that follow one another is written with one
+    // call.
+    std::array<std::uint8_t, std::size_t(kMaxLength) * DayRecord::fileSize> images;
     bool ok = true;
-    for (int k = 0; k < m_length; ++k) {
-        const int b = m_slotMap[static_cast<std::size_t>(k)];
-        if (m_dirty[static_cast<std::size_t>(b)]) {
-            ok = writeBuffer(days, b) && ok;
+    for (int k = 0; k < m_length;) {
+        const auto dirtyAt = [&](int position) {
+            return m_dirty[static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(position)])];
+        };
+        if (!dirtyAt(k)) {
+            ++k;
+            continue;
         }
+        int end = k;
+        for (; end < m_length && dirtyAt(end); ++end) {
+            const auto b = static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(end)]);
+            m_buffers[b].encode(std::span(images)
+                                    .subspan(std::size_t(end - k) * DayRecord::fileSize)
+                                    .first<DayRecord::fileSize>());
+        }
+        const auto first = static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(k)]);
+        if (days.writeRecords(m_bufferDay[first], std::span(images).first(std::size_t(end - k) *
+                                                                          DayRecord::fileSize))) {
+            for (int p = k; p < end; ++p) {
+                m_dirty[static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(p)])] = false;
+            }
+        } else {
+            ok = false;
+        }
+        k = end;
     }
     return ok;
 }

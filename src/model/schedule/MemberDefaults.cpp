@@ -8,6 +8,8 @@
 #include "model/records/ExplanationTable.h"
 #include "model/records/NoteRecord.h"
 
+#include <vector>
+
 namespace kalmur {
 
 namespace {
@@ -27,18 +29,28 @@ bool createDays(FixedRecordFile& file, std::int64_t dayCount, bool& modified) {
     return file.truncate(0) && file.truncate(dayCount);
 }
 
+// Writes the presets of shifts first..last with one call.
+bool writeShiftPresets(FixedRecordFile& file, int first, int last) {
+    if (first > last) {
+        return true;
+    }
+    std::vector<std::uint8_t> records;
+    records.reserve(std::size_t(last - first + 1) * ShiftRecord::fileSize);
+    for (int n = first; n <= last; ++n) {
+        const auto bytes = Presets::shift(n).toBytes();
+        records.insert(records.end(), bytes.begin(), bytes.end());
+    }
+    return file.writeRecords(first, records);
+}
+
 bool createShifts(FixedRecordFile& file) {
-    bool ok = true;
     const std::int64_t count = file.recordCount();
-    for (std::int64_t n = count + 1; n <= ShiftRecord::kUserShifts; ++n) {
-        ok = ok && file.write(n, Presets::shift(int(n)).toBytes());
+    if (count < ShiftRecord::kUserShifts &&
+        !writeShiftPresets(file, int(count) + 1, ShiftRecord::kUserShifts)) {
+        return false;
     }
-    if (file.recordCount() < ShiftRecord::kCount) {
-        for (int n = ShiftRecord::kOff; n <= ShiftRecord::kNoteMark; ++n) {
-            ok = ok && file.write(n, Presets::shift(n).toBytes());
-        }
-    }
-    return ok;
+    return file.recordCount() >= ShiftRecord::kCount ||
+           writeShiftPresets(file, ShiftRecord::kOff, ShiftRecord::kNoteMark);
 }
 
 bool createEmployees(FixedRecordFile& file, bool& modified) {

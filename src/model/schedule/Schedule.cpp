@@ -151,12 +151,14 @@ bool Schedule::readTables() {
 }
 
 bool Schedule::reloadShifts() {
-    for (int n = 1; n <= ShiftRecord::kCount; ++n) {
-        const auto shift = readRecord<ShiftRecord>(m_shiftFile, n);
-        if (!shift) {
-            return fail(QStringLiteral("cannot read the shift table"));
-        }
-        m_shifts[static_cast<std::size_t>(n - 1)] = *shift;
+    // The whole table in one read: records past the end of the file read as zeros.
+    std::array<std::uint8_t, ShiftRecord::fileSize * ShiftRecord::kCount> table{};
+    if (!m_shiftFile.readRecords(1, ShiftRecord::kCount, table)) {
+        return fail(QStringLiteral("cannot read the shift table"));
+    }
+    for (std::size_t i = 0; i < m_shifts.size(); ++i) {
+        m_shifts[i] = ShiftRecord::fromBytes(
+            std::span(table).subspan(i * ShiftRecord::fileSize, ShiftRecord::fileSize));
     }
     return true;
 }
