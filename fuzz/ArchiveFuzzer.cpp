@@ -1,8 +1,9 @@
 // Arbitrary bytes as a schedule archive, through the whole open flow of the
 // program: unpack into a private working directory, read the settings record,
 // open the working set (completing it with defaults), load the day window and
-// read everything a dump reads. An archive that opens is then saved, opened
-// again and read again: what was read must survive the round trip unchanged.
+// read every record. An archive that opens is then saved and opened again: the
+// save must carry every member over byte for byte, the saved schedule must
+// open, and opening it must change none of its members.
 //
 // Random changes to a compressed archive almost never get past its checksums,
 // so the mutator below mostly unpacks the input, changes one entry (its bytes,
@@ -16,17 +17,27 @@
 #include "files/ScheduleArchive.h"
 #include "files/ScheduleLocation.h"
 #include "model/schedule/DayRange.h"
+#include "model/schedule/Members.h"
 #include "model/schedule/Schedule.h"
 #include "tool/ScheduleJson.h"
 
+#include <QFile>
 #include <QLocale>
 
+#include <zlib.h>
+
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <optional>
 #include <random>
 #include <span>
+#include <unistd.h>
 #include <vector>
 
 using namespace kalmur;
@@ -38,11 +49,11 @@ fuzz::FuzzScratch* scratch = nullptr;
 // A fixed "today", so that a new settings record is the same on every run.
 const QDate kToday(2024, 3, 15);
 
-// The JSON dump is not what this target is after, and under the sanitizers it
-// costs many times the rest of a run: it is written for one input in
-// kJsonEvery (chosen by the input's bytes, so that a finding replays the same
-// way), and only for schedules of at most kMaxJsonDays days and kMaxJsonCells
-// filled cells.
+// The JSON dump of the schedule as first opened and as opened after the save
+// must agree. Under the sanitizers a dump costs many times the rest of a run,
+// so it is written for one input in kJsonEvery (chosen by the input's bytes,
+// so that a finding replays the same way), and only for schedules of at most
+// kMaxJsonDays days and kMaxJsonCells filled cells.
 constexpr std::uint32_t kJsonEvery = 64;
 constexpr int kMaxJsonDays = 62;
 constexpr int kMaxJsonCells = 2000;
@@ -55,83 +66,116 @@ std::uint32_t inputHash(std::span<const std::uint8_t> bytes) {
     return hash;
 }
 
-void append(std::vector<std::uint8_t>& out, std::span<const std::uint8_t> bytes) {
-    out.insert(out.end(), bytes.begin(), bytes.end());
-}
-
-void append(std::vector<std::uint8_t>& out, const QByteArray& bytes) {
-    append(out, std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                          static_cast<std::size_t>(bytes.size())));
-}
-
-// Everything a dump reads, as the records' own bytes, into `out` (emptied
-// first; its capacity is kept from run to run, so that a long schedule does
-// not cost a fresh large buffer every time); counts the filled cells.
-void readEverything(const Schedule& s, std::vector<std::uint8_t>& out, int& filledCells) {
-    out.clear();
-    append(out, s.settings().toBytes());
-    append(out, QByteArray::number(s.firstShownDay()) + ' ' +
-                    QByteArray::number(s.viewFormatNumber()) + ' ');
-    append(out, s.employees().toBytes());
-    for (int n = 1; n <= ShiftRecord::kCount; ++n) {
-        append(out, s.shift(n).toBytes());
-    }
-    append(out, s.explanations().toBytes());
+// Reads every record of an open schedule, as a dump would; returns the number
+// of filled cells when asked to count them. The days are read in date order, a
+// block at a time, as the reports read them; the single-day read must agree at
+// both ends.
+int readEverything(const Schedule& s, bool countCells) {
     for (int n = 1; n <= ViewFormat::kCount; ++n) {
-        append(out, s.readViewFormat(n).value_or(ViewFormat{}).toBytes());
+        if (!s.readViewFormat(n)) {
+            fuzz::broken("cannot read a view format of an open schedule", QString::number(n));
+        }
     }
     for (int n = 1; n <= QueryRecord::kCount; ++n) {
-        append(out, s.readQuery(n).value_or(QueryRecord{}).toBytes());
+        if (!s.readQuery(n)) {
+            fuzz::broken("cannot read a query of an open schedule", QString::number(n));
+        }
     }
     for (int n = 1; n <= s.noteCount(); ++n) {
-        append(out, s.readNote(n).toUtf8() + '\n');
+        static_cast<void>(s.readNote(n));
     }
-    filledCells = 0;
-    // Days in date order, a block at a time, as the reports read them; the
-    // single-day read must agree at both ends.
-    const std::size_t daysAt = out.size();
-    const bool read = DayRange(s, 1, s.dayCount()).forEach([&](int, const DayRecord& day) {
-        append(out, day.toBytes());
-        for (int slot = 0; slot < DayRecord::kSlots; ++slot) {
-            const auto i = static_cast<std::size_t>(slot);
+    int filledCells = 0;
+    const int last = s.dayCount();
+    std::array<DayRecord, 2> ends;
+    const bool read = DayRange(s, 1, last).forEach([&](int d, const DayRecord& day) {
+        if (d == 1 || d == last) {
+            ends[d == 1 ? 0 : 1] = day;
+        }
+        if (!countCells) {
+            return;
+        }
+        for (std::size_t i = 0; i < std::size_t(DayRecord::kSlots); ++i) {
             filledCells += day.shift[i] != 0 || day.onCall[i] != 0 || day.explanation[i] != 0 ||
                                    day.reserved[i] != 0 || day.note[i] != 0
                                ? 1
                                : 0;
         }
     });
-    if (!read || out.size() - daysAt != std::size_t(s.dayCount()) * DayRecord::fileSize) {
+    if (!read) {
         fuzz::broken("cannot read the days of an open schedule");
     }
-    for (const int d : {1, s.dayCount()}) {
+    for (const int d : {1, last}) {
         const auto day = s.readDay(d);
-        const auto at = daysAt + std::size_t(d - 1) * DayRecord::fileSize;
-        const auto bytes = day.value_or(DayRecord{}).toBytes();
-        if (!day || !std::equal(bytes.begin(), bytes.end(),
-                                out.begin() + static_cast<std::ptrdiff_t>(at))) {
+        if (!day || *day != ends[d == 1 ? 0 : 1]) {
             fuzz::broken("a day reads differently alone and in a range", QString::number(d));
+        }
+    }
+    return filledCells;
+}
+
+// Size and checksums of each member file in the working directory (nothing
+// for a member that is not there).
+struct MemberPrint {
+    std::int64_t size = 0;
+    std::uint32_t crc = 0;
+    std::uint32_t adler = 0;
+    bool operator==(const MemberPrint&) const = default;
+};
+using MemberPrints = std::array<std::optional<MemberPrint>, kMembers.size()>;
+
+MemberPrints printMembers(const QString& work) {
+    static std::vector<std::uint8_t> buffer(64 * 1024);
+    MemberPrints prints;
+    for (std::size_t m = 0; m < kMembers.size(); ++m) {
+        const QByteArray path = QFile::encodeName(memberPath(work, kMembers[m].fileName));
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno != ENOENT) {
+                fuzz::broken("cannot open a member", QFile::decodeName(path));
+            }
+            continue;
+        }
+        MemberPrint print{0, std::uint32_t(crc32(0, nullptr, 0)),
+                          std::uint32_t(adler32(0, nullptr, 0))};
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+            if (n < 0) {
+                fuzz::broken("cannot read a member", QFile::decodeName(path));
+            }
+            if (n == 0) {
+                break;
+            }
+            print.size += n;
+            print.crc = std::uint32_t(crc32(print.crc, buffer.data(), uInt(n)));
+            print.adler = std::uint32_t(adler32(print.adler, buffer.data(), uInt(n)));
+        }
+        ::close(fd);
+        prints[m] = print;
+    }
+    return prints;
+}
+
+void compareMembers(const MemberPrints& expected, const MemberPrints& found, const char* what) {
+    for (std::size_t m = 0; m < kMembers.size(); ++m) {
+        if (expected[m] != found[m]) {
+            fuzz::broken(what, QString::fromLatin1(kMembers[m].fileName.data(),
+                                                   qsizetype(kMembers[m].fileName.size())));
         }
     }
 }
 
-// Opens the archive into the working directory and reads all of it into `out`
-// (and, when `json`, the JSON dump of a schedule of moderate size too); false
-// when it does not open.
-bool openAndRead(ScheduleArchive& archive, const QString& path, bool json,
-                 std::vector<std::uint8_t>& out) {
-    const ArchiveResult opened = archive.open(ScheduleLocation::fromPath(path));
-    if (!opened.succeeded()) {
-        return false;
-    }
-    Schedule s(archive.workingDirectory());
+// Opens the unpacked working set and reads all of it (writing its JSON dump
+// into `json` when given and the schedule is of moderate size); false when it
+// does not open.
+bool openAndRead(const QString& work, QByteArray* json) {
+    Schedule s(work);
     if (!s.loadSettings(kToday).ok || !s.openAll()) {
         return false;
     }
     fuzz::checkOpenSchedule(s);
-    int filledCells = 0;
-    readEverything(s, out, filledCells);
-    if (json && s.dayCount() <= kMaxJsonDays && filledCells <= kMaxJsonCells) {
-        ScheduleJson::writeCompact(s, [&](const QByteArray& piece) { append(out, piece); });
+    const int filledCells = readEverything(s, json != nullptr);
+    if (json != nullptr && s.dayCount() <= kMaxJsonDays && filledCells <= kMaxJsonCells) {
+        ScheduleJson::writeCompact(s, [&](const QByteArray& piece) { json->append(piece); });
     }
     if (!s.closeAll()) {
         fuzz::broken("closing a schedule in a writable folder failed", s.errorString());
@@ -214,42 +258,49 @@ void mutateEntry(std::vector<fuzz::ZipEntryBytes>& entries, std::minstd_rand& ra
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // The zip library turns every entry's time into local time; with TZ set,
+    // the C library does not look at /etc/localtime again for each one.
+    setenv("TZ", "UTC", 1);
     static fuzz::FuzzScratch folder("archive");
     scratch = &folder;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // Kept from run to run: a long schedule reads to tens of megabytes.
-    static std::vector<std::uint8_t> first;
-    static std::vector<std::uint8_t> second;
     scratch->clear();
     const QString work = scratch->makeFolder(QStringLiteral("work"));
     const QString path = scratch->file(QStringLiteral("WARD.KMR"));
     fuzz::FuzzScratch::writeFile(path, {data, size});
     const bool json = inputHash({data, size}) % kJsonEvery == 0;
+    QByteArray firstJson;
+    QByteArray secondJson;
     {
         ScheduleArchive archive(work);
-        if (openAndRead(archive, path, json, first)) {
+        if (archive.open(ScheduleLocation::fromPath(path)).succeeded() &&
+            openAndRead(work, json ? &firstJson : nullptr)) {
+            const MemberPrints saved = printMembers(work);
             if (!archive.save().succeeded()) {
                 fuzz::broken("saving an opened schedule failed");
             }
-            if (!openAndRead(archive, path, json, second)) {
+            if (!archive.open(ScheduleLocation::fromPath(path)).succeeded()) {
+                fuzz::broken("a saved schedule does not unpack again");
+            }
+            compareMembers(saved, printMembers(work),
+                           "a member changed on its way through the archive");
+            if (!openAndRead(work, json ? &secondJson : nullptr)) {
                 fuzz::broken("a saved schedule does not open again");
             }
-            if (second != first) {
-                const auto at =
-                    std::mismatch(first.begin(), first.end(), second.begin(), second.end()).first -
-                    first.begin();
-                const auto hex = [at](const std::vector<std::uint8_t>& bytes) {
-                    const auto from = std::min<std::ptrdiff_t>(at, std::ssize(bytes));
-                    const auto n = std::min<std::ptrdiff_t>(80, std::ssize(bytes) - from);
-                    return QString::fromLatin1(
-                        QByteArray(reinterpret_cast<const char*>(bytes.data()) + from, n).toHex());
-                };
-                fuzz::broken(
-                    "a saved schedule reads back differently",
-                    QStringLiteral("from byte %1: %2 | %3").arg(at).arg(hex(first), hex(second)));
+            compareMembers(saved, printMembers(work), "opening a saved schedule changed a member");
+            if (firstJson != secondJson) {
+                const auto at = std::mismatch(firstJson.begin(), firstJson.end(),
+                                              secondJson.begin(), secondJson.end())
+                                    .first -
+                                firstJson.begin();
+                fuzz::broken("a saved schedule dumps differently",
+                             QStringLiteral("from byte %1: %2 | %3")
+                                 .arg(at)
+                                 .arg(QString::fromUtf8(firstJson.mid(at, 80)),
+                                      QString::fromUtf8(secondJson.mid(at, 80))));
             }
         }
     }

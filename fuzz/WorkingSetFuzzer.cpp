@@ -6,7 +6,8 @@
 //   8 x u16   byte length of each member, in the order of kMembers; 0xFFFF
 //             leaves the member out (a length past the end takes what is left)
 //   i16       first shown day asked of the window
-//   u8, u8    moves one day later, then moves one day earlier
+//   u8, u8    moves one day later, then moves one day earlier (each modulo
+//             kMaxMoves)
 //   u8        slot (1 to 200) whose cells are edited; u8 edit value
 //   u8        view format to select (1 to 5; anything else keeps the current)
 //   i16, i16  days added to the start and to the end for the rebuild
@@ -19,6 +20,7 @@
 #include "FuzzScratch.h"
 #include "ScheduleChecks.h"
 
+#include "model/schedule/DayRange.h"
 #include "model/schedule/FixedRecordFile.h"
 #include "model/schedule/Members.h"
 #include "model/schedule/Schedule.h"
@@ -30,6 +32,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <vector>
 
 using namespace kalmur;
 using fuzz::broken;
@@ -39,6 +42,9 @@ namespace {
 fuzz::FuzzScratch* scratch = nullptr;
 const QDate kToday(2024, 3, 15);
 constexpr std::uint16_t kAbsent = 0xFFFF;
+// Moves each way: more than a window's length (at most 42 days) takes every
+// position through a load and a write; further moves only repeat that.
+constexpr int kMaxMoves = 64;
 
 struct Controls {
     int first = 0;
@@ -57,8 +63,8 @@ using Edits = std::map<int, std::uint8_t>;
 Controls readControls(fuzz::FuzzInput& in) {
     Controls c;
     c.first = in.i16();
-    c.later = in.u8();
-    c.earlier = in.u8();
+    c.later = in.u8() % kMaxMoves;
+    c.earlier = in.u8() % kMaxMoves;
     c.slot = in.u8() % DayRecord::kSlots + 1;
     c.value = in.u8();
     c.viewFormat = in.u8();
@@ -80,31 +86,51 @@ void edit(Schedule& s, const Controls& c, int position, Edits& edits) {
     edits[day] = value;
 }
 
-// The cells in the window agree with the edits made so far.
+// The cell at window position k agrees with the edits made so far.
+void checkPosition(const Schedule& s, const Controls& c, const Edits& edits, int k) {
+    if (s.window().dayNumber(k) != s.firstShownDay() + k) {
+        broken("window position holds the wrong day", QString::number(k));
+    }
+    const auto it = edits.find(s.window().dayNumber(k));
+    if (it != edits.end() && s.cell(c.slot, k).shift != it->second) {
+        broken("an edited cell lost its value in the window", QString::number(it->first));
+    }
+}
+
+// The whole window agrees with the edits made so far.
 void checkWindow(const Schedule& s, const Controls& c, const Edits& edits) {
     fuzz::checkOpenSchedule(s);
     for (int k = 1; k <= s.windowLength(); ++k) {
-        const auto it = edits.find(s.window().dayNumber(k));
-        if (it != edits.end() && s.cell(c.slot, k).shift != it->second) {
-            broken("an edited cell lost its value in the window", QString::number(it->first));
-        }
+        checkPosition(s, c, edits, k);
     }
 }
 
 // The day file itself (not the window) holds every edit.
 void checkDayFile(const QString& work, const Controls& c, const Edits& edits, int offset,
                   int dayCount) {
+    if (edits.empty()) {
+        return;
+    }
     FixedRecordFile days;
     if (!days.open(memberPath(work, Member::Days), DayRecord::fileSize)) {
         broken("cannot open the day file");
     }
+    // The edited days are one run of dates: read with one call.
+    const int first = std::max(1, edits.begin()->first - offset);
+    const int last = std::min(dayCount, edits.rbegin()->first - offset);
+    if (first > last) {
+        return;
+    }
+    static std::vector<std::uint8_t> images;
+    images.resize(std::size_t(last - first + 1) * DayRecord::fileSize);
+    if (!days.readRecords(first, last - first + 1, images)) {
+        broken("cannot read the day file");
+    }
     for (const auto& [day, value] : edits) {
         const int now = day - offset;
-        if (now < 1 || now > dayCount) {
-            continue;
-        }
-        std::array<std::uint8_t, DayRecord::fileSize> image{};
-        if (!days.read(now, image) || image[static_cast<std::size_t>(c.slot - 1)] != value) {
+        if (now >= first && now <= last &&
+            images[std::size_t(now - first) * DayRecord::fileSize + std::size_t(c.slot - 1)] !=
+                value) {
             broken("an edit did not reach the day file", QString::number(now));
         }
     }
@@ -124,29 +150,24 @@ void checkRebuilt(const Schedule& s, const QString& work, const Edits& edits, in
         broken("a temporary member was left behind");
     }
     const int notes = s.noteCount();
-    auto checkDay = [&](int d) {
-        if (d < 1 || d > s.dayCount()) {
-            return;
-        }
-        const auto day = s.readDay(d);
-        if (!day) {
-            broken("cannot read a rebuilt day", QString::number(d));
-        }
-        for (const std::int16_t note : day->note) {
-            if (note > notes) {
-                broken("a rebuilt day refers to a missing note", QString::number(note));
+    const auto checkDays = [&](int first, int last) {
+        const bool read = DayRange(s, first, last).forEach([&](int d, const DayRecord& day) {
+            for (const std::int16_t note : day.note) {
+                if (note > notes) {
+                    broken("a rebuilt day refers to a missing note", QString::number(d));
+                }
             }
+        });
+        if (!read) {
+            broken("cannot read a rebuilt day");
         }
     };
     constexpr int kEnds = 48;
-    for (int d = 1; d <= std::min(kEnds, s.dayCount()); ++d) {
-        checkDay(d);
-    }
-    for (int d = std::max(kEnds + 1, s.dayCount() - kEnds + 1); d <= s.dayCount(); ++d) {
-        checkDay(d);
-    }
-    for (const auto& edit : edits) {
-        checkDay(edit.first - offset);
+    checkDays(1, std::min(kEnds, s.dayCount()));
+    checkDays(std::max(kEnds + 1, s.dayCount() - kEnds + 1), s.dayCount());
+    // The edited days are one run of dates.
+    if (!edits.empty()) {
+        checkDays(edits.begin()->first - offset, edits.rbegin()->first - offset);
     }
 }
 
@@ -206,8 +227,11 @@ void run(fuzz::FuzzInput& in, const QString& work) {
         if (s.firstShownDay() != expected) {
             broken("the window moved by the wrong amount");
         }
+        // The day that came in is edited; both ends of the window are checked
+        // after each move, the whole window after the last.
         edit(s, c, later ? s.windowLength() : 1, edits);
-        checkWindow(s, c, edits);
+        checkPosition(s, c, edits, 1);
+        checkPosition(s, c, edits, s.windowLength());
     };
     for (int i = 0; i < c.later; ++i) {
         move(true);
@@ -215,6 +239,7 @@ void run(fuzz::FuzzInput& in, const QString& work) {
     for (int i = 0; i < c.earlier; ++i) {
         move(false);
     }
+    checkWindow(s, c, edits);
     if (!s.flush()) {
         broken("flush failed", s.errorString());
     }
