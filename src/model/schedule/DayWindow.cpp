@@ -39,25 +39,18 @@ bool DayWindow::load(const FixedRecordFile& days, int first, int dayCount) {
     // so that every day that can be read still is.
     std::array<std::uint8_t, std::size_t(kMaxLength) * DayRecord::fileSize> images;
     const auto bytes = std::span(images).first(std::size_t(m_length) * DayRecord::fileSize);
-    if (m_length > 0 && days.readRecords(m_first + 1, m_length, bytes)) {
-        for (int k = 0; k < m_length; ++k) {
-            const auto i = static_cast<std::size_t>(k);
-            m_slotMap[i] = k;
-            m_buffers[i] =
-                DayRecord::fromBytes(bytes.subspan(i * DayRecord::fileSize, DayRecord::fileSize));
-            m_bufferDay[i] = m_first + k + 1;
-            m_dirty[i] = false;
-        }
-        m_loaded = true;
-        return true;
-    }
+    const bool together = m_length > 0 && days.readRecords(m_first + 1, m_length, bytes);
     bool ok = true;
     for (int k = 0; k < m_length; ++k) {
-        m_slotMap[static_cast<std::size_t>(k)] = k;
-        if (!readBuffer(days, k, m_first + k + 1)) {
-            m_buffers[static_cast<std::size_t>(k)] = DayRecord{};
-            m_bufferDay[static_cast<std::size_t>(k)] = m_first + k + 1;
-            m_dirty[static_cast<std::size_t>(k)] = false;
+        const auto i = static_cast<std::size_t>(k);
+        m_slotMap[i] = k;
+        m_bufferDay[i] = m_first + k + 1;
+        m_dirty[i] = false;
+        if (together) {
+            m_buffers[i] =
+                DayRecord::fromBytes(bytes.subspan(i * DayRecord::fileSize, DayRecord::fileSize));
+        } else if (!readBuffer(days, k, m_first + k + 1)) {
+            m_buffers[i] = DayRecord{};
             ok = false;
         }
     }
@@ -101,27 +94,25 @@ bool DayWindow::flush(FixedRecordFile& days) {
     // Each run of changed days that follow one another is written with one
     // call.
     std::array<std::uint8_t, std::size_t(kMaxLength) * DayRecord::fileSize> images;
+    const auto bufferAt = [&](int k) {
+        return static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(k)]);
+    };
     bool ok = true;
     for (int k = 0; k < m_length;) {
-        const auto dirtyAt = [&](int position) {
-            return m_dirty[static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(position)])];
-        };
-        if (!dirtyAt(k)) {
+        if (!m_dirty[bufferAt(k)]) {
             ++k;
             continue;
         }
         int end = k;
-        for (; end < m_length && dirtyAt(end); ++end) {
-            const auto b = static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(end)]);
-            m_buffers[b].encode(std::span(images)
-                                    .subspan(std::size_t(end - k) * DayRecord::fileSize)
-                                    .first<DayRecord::fileSize>());
+        for (; end < m_length && m_dirty[bufferAt(end)]; ++end) {
+            m_buffers[bufferAt(end)].encode(std::span(images)
+                                                .subspan(std::size_t(end - k) * DayRecord::fileSize)
+                                                .first<DayRecord::fileSize>());
         }
-        const auto first = static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(k)]);
-        if (days.writeRecords(m_bufferDay[first], std::span(images).first(std::size_t(end - k) *
-                                                                          DayRecord::fileSize))) {
+        const auto run = std::span(images).first(std::size_t(end - k) * DayRecord::fileSize);
+        if (days.writeRecords(m_bufferDay[bufferAt(k)], run)) {
             for (int p = k; p < end; ++p) {
-                m_dirty[static_cast<std::size_t>(m_slotMap[static_cast<std::size_t>(p)])] = false;
+                m_dirty[bufferAt(p)] = false;
             }
         } else {
             ok = false;
