@@ -183,6 +183,44 @@ bool openAndRead(const QString& work, QByteArray* json) {
     return true;
 }
 
+// Opens the input as an archive whose working directory is `work`; one that
+// opens goes through the save and is opened again.
+void run(std::span<const std::uint8_t> input, const QString& work) {
+    const QString path = scratch->file(QStringLiteral("WARD.KMR"));
+    fuzz::FuzzScratch::writeFile(path, input);
+    const bool json = inputHash(input) % kJsonEvery == 0;
+    QByteArray firstJson;
+    QByteArray secondJson;
+    ScheduleArchive archive(work);
+    if (!archive.open(ScheduleLocation::fromPath(path)).succeeded() ||
+        !openAndRead(work, json ? &firstJson : nullptr)) {
+        return;
+    }
+    const MemberPrints saved = printMembers(work);
+    if (!archive.save().succeeded()) {
+        fuzz::broken("saving an opened schedule failed");
+    }
+    if (!archive.open(ScheduleLocation::fromPath(path)).succeeded()) {
+        fuzz::broken("a saved schedule does not unpack again");
+    }
+    compareMembers(saved, printMembers(work), "a member changed on its way through the archive");
+    if (!openAndRead(work, json ? &secondJson : nullptr)) {
+        fuzz::broken("a saved schedule does not open again");
+    }
+    compareMembers(saved, printMembers(work), "opening a saved schedule changed a member");
+    if (firstJson != secondJson) {
+        const auto at =
+            std::mismatch(firstJson.begin(), firstJson.end(), secondJson.begin(), secondJson.end())
+                .first -
+            firstJson.begin();
+        fuzz::broken("a saved schedule dumps differently",
+                     QStringLiteral("from byte %1: %2 | %3")
+                         .arg(at)
+                         .arg(QString::fromUtf8(firstJson.mid(at, 80)),
+                              QString::fromUtf8(secondJson.mid(at, 80))));
+    }
+}
+
 // The most bytes an entry may grow to by mutation: enough for a few months of
 // days, small enough to keep every run fast.
 constexpr std::size_t kMaxGrownEntry = 256 * 1024;
@@ -267,43 +305,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    scratch->clear();
-    const QString work = scratch->makeFolder(QStringLiteral("work"));
-    const QString path = scratch->file(QStringLiteral("WARD.KMR"));
-    fuzz::FuzzScratch::writeFile(path, {data, size});
-    const bool json = inputHash({data, size}) % kJsonEvery == 0;
-    QByteArray firstJson;
-    QByteArray secondJson;
-    {
-        ScheduleArchive archive(work);
-        if (archive.open(ScheduleLocation::fromPath(path)).succeeded() &&
-            openAndRead(work, json ? &firstJson : nullptr)) {
-            const MemberPrints saved = printMembers(work);
-            if (!archive.save().succeeded()) {
-                fuzz::broken("saving an opened schedule failed");
-            }
-            if (!archive.open(ScheduleLocation::fromPath(path)).succeeded()) {
-                fuzz::broken("a saved schedule does not unpack again");
-            }
-            compareMembers(saved, printMembers(work),
-                           "a member changed on its way through the archive");
-            if (!openAndRead(work, json ? &secondJson : nullptr)) {
-                fuzz::broken("a saved schedule does not open again");
-            }
-            compareMembers(saved, printMembers(work), "opening a saved schedule changed a member");
-            if (firstJson != secondJson) {
-                const auto at = std::mismatch(firstJson.begin(), firstJson.end(),
-                                              secondJson.begin(), secondJson.end())
-                                    .first -
-                                firstJson.begin();
-                fuzz::broken("a saved schedule dumps differently",
-                             QStringLiteral("from byte %1: %2 | %3")
-                                 .arg(at)
-                                 .arg(QString::fromUtf8(firstJson.mid(at, 80)),
-                                      QString::fromUtf8(secondJson.mid(at, 80))));
-            }
-        }
-    }
-    scratch->clear();
+    scratch->runInWorkFolder([&](const QString& work) { run({data, size}, work); });
     return 0;
 }

@@ -139,10 +139,4 @@ DemoWardTarget startDemoWardTarget(const char* purpose) {
     return {&folder, &set};
 }
 
-void DemoWardTarget::runInWorkFolder(const std::function<void(const QString& work)>& run) const {
-    scratch->clear();
-    run(scratch->makeFolder(QStringLiteral("work")));
-    scratch->clear();
-}
-
 } // namespace kalmur::fuzz

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -35,10 +34,6 @@ private:
 struct DemoWardTarget {
     const FuzzScratch* scratch = nullptr;
     const TemplateSet* demo = nullptr;
-
-    // Runs one input in a fresh "work" folder of the scratch folder, which is
-    // emptied before and after.
-    void runInWorkFolder(const std::function<void(const QString& work)>& run) const;
 };
 
 // Called from LLVMFuzzerInitialize, once a process.

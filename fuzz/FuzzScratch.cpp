@@ -95,6 +95,12 @@ QString FuzzScratch::makeFolder(const QString& name) const {
     return folder;
 }
 
+void FuzzScratch::runInWorkFolder(const std::function<void(const QString& work)>& run) const {
+    clear();
+    run(makeFolder(QStringLiteral("work")));
+    clear();
+}
+
 void FuzzScratch::writeFile(const QString& path, std::span<const std::uint8_t> bytes) {
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace kalmur::fuzz {
@@ -25,6 +26,9 @@ public:
     void clear() const;
     // Creates a folder inside (or the given path); aborts on failure.
     QString makeFolder(const QString& name) const;
+    // Runs one input in a fresh "work" folder inside, with the folder emptied
+    // before and after.
+    void runInWorkFolder(const std::function<void(const QString& work)>& run) const;
     // Creates or replaces a file with exactly these bytes; aborts on failure.
     static void writeFile(const QString& path, std::span<const std::uint8_t> bytes);
 

@@ -8,6 +8,7 @@
 // than the time limit of one input under the sanitizers.
 
 #include "DemoWard.h"
+#include "FuzzScratch.h"
 #include "ScheduleChecks.h"
 
 #include "model/schedule/Schedule.h"
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    target.runInWorkFolder([&](const QString& work) {
+    target.scratch->runInWorkFolder([&](const QString& work) {
         run(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), work);
     });
     return 0;

@@ -274,7 +274,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    target.runInWorkFolder([&](const QString& work) {
+    target.scratch->runInWorkFolder([&](const QString& work) {
         fuzz::FuzzInput in(data, size);
         run(in, work);
     });

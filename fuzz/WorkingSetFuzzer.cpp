@@ -291,9 +291,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    scratch->clear();
     fuzz::FuzzInput in(data, size);
-    run(in, scratch->makeFolder(QStringLiteral("work")));
-    scratch->clear();
+    scratch->runInWorkFolder([&](const QString& work) { run(in, work); });
     return 0;
 }
